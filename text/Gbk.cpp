@@ -1,0 +1,99 @@
+#include "text/Gbk.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace torvik::text {
+
+namespace {
+
+constexpr const char *kCodec = "GBK";
+
+// Encodes one code point at a time so that the first unrepresentable one can
+// be named. An encoder that silently substitutes would report no error, so
+// the result is also decoded again and compared.
+bool encodeChecked(const QString &text, std::string *out, QString *offending)
+{
+    QStringEncoder encoder(kCodec, QStringConverter::Flag::Stateless);
+    if (!encoder.isValid())
+        throw std::logic_error("the GBK codec is not available in this Qt build");
+    QStringDecoder decoder(kCodec, QStringConverter::Flag::Stateless);
+    std::string result;
+    result.reserve(size_t(text.size()));
+    for (qsizetype i = 0; i < text.size();) {
+        const QChar c = text.at(i);
+        if (c.unicode() < 0x80) {
+            result.push_back(char(c.unicode()));
+            ++i;
+            continue;
+        }
+        const qsizetype len = (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) ? 2 : 1;
+        const QString piece = text.mid(i, len);
+        const QByteArray bytes = encoder.encode(piece);
+        const bool failed = encoder.hasError() || bytes.isEmpty() || QString(decoder.decode(bytes)) != piece;
+        if (failed) {
+            if (offending)
+                *offending = piece;
+            return false;
+        }
+        result.append(bytes.constData(), size_t(bytes.size()));
+        i += len;
+    }
+    if (out)
+        *out = std::move(result);
+    return true;
+}
+
+} // namespace
+
+GbkEncodingError::GbkEncodingError(const QString &message, QString offending)
+    : std::runtime_error(message.toStdString()), message_(message), offending_(std::move(offending))
+{
+}
+
+QString fromGbk(std::string_view gbk)
+{
+    bool ascii = true;
+    for (char ch : gbk)
+        if (static_cast<unsigned char>(ch) >= 0x80) {
+            ascii = false;
+            break;
+        }
+    if (ascii)
+        return QString::fromLatin1(gbk.data(), qsizetype(gbk.size()));
+    // The decoder swallows a lead byte left without its trail at the end of the
+    // input; a line feed after it (never a trail byte) makes it decode as
+    // U+FFFD, and is dropped again.
+    QByteArray bytes(gbk.data(), qsizetype(gbk.size()));
+    bytes.append('\n');
+    QStringDecoder decoder(kCodec, QStringConverter::Flag::Stateless);
+    QString decoded = decoder.decode(bytes);
+    decoded.chop(1);
+    return decoded;
+}
+
+std::string toGbk(const QString &text)
+{
+    std::string out;
+    QString offending;
+    if (!encodeChecked(text, &out, &offending))
+        throw GbkEncodingError(QStringLiteral("字符“%1”无法以GBK编码保存").arg(offending), offending);
+    return out;
+}
+
+bool isGbkEncodable(const QString &text, QString *offending)
+{
+    return encodeChecked(text, nullptr, offending);
+}
+
+std::string gbkToUtf8(std::string_view gbk)
+{
+    return fromGbk(gbk).toStdString();
+}
+
+std::string utf8ToGbk(std::string_view utf8)
+{
+    return toGbk(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
+}
+
+} // namespace torvik::text
