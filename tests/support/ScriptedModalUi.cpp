@@ -1,0 +1,75 @@
+#include "tests/support/ScriptedModalUi.h"
+
+#include <gtest/gtest.h>
+
+namespace torvik::test {
+
+ScriptedModalUi::ScriptedModalUi() : previous_(ui::installModalUi(this)) {}
+
+ScriptedModalUi::~ScriptedModalUi()
+{
+    ui::installModalUi(previous_);
+}
+
+std::vector<ui::MessageRequest> ScriptedModalUi::messagesAsked() const
+{
+    std::vector<ui::MessageRequest> out;
+    for (const Asked &a : asked_)
+        if (a.kind == Asked::Message)
+            out.push_back(a.message);
+    return out;
+}
+
+ui::MessageResult ScriptedModalUi::message(const ui::MessageRequest &request)
+{
+    asked_.push_back({Asked::Message, request, {}, {}});
+    if (messages_.empty()) {
+        // An unscripted information box only needs OK; anything that asks a
+        // question must be scripted by the test.
+        EXPECT_EQ(request.buttons, ui::MessageButtons::Ok) << "unscripted question: " << request.text.toStdString();
+        return ui::MessageResult::Ok;
+    }
+    const ui::MessageResult r = messages_.front();
+    messages_.pop_front();
+    return r;
+}
+
+QString ScriptedModalUi::openFile(const ui::FileRequest &request)
+{
+    asked_.push_back({Asked::OpenFile, {}, request, {}});
+    if (files_.empty()) {
+        ADD_FAILURE() << "unscripted open-file dialog: " << request.caption.toStdString();
+        return {};
+    }
+    const QString r = files_.front();
+    files_.pop_front();
+    return r;
+}
+
+QString ScriptedModalUi::saveFile(const ui::FileRequest &request)
+{
+    asked_.push_back({Asked::SaveFile, {}, request, {}});
+    if (files_.empty()) {
+        ADD_FAILURE() << "unscripted save-file dialog: " << request.caption.toStdString();
+        return {};
+    }
+    const QString r = files_.front();
+    files_.pop_front();
+    return r;
+}
+
+bool ScriptedModalUi::password(const ui::PasswordRequest &request, QString &entered)
+{
+    asked_.push_back({Asked::Password, {}, {}, request});
+    if (passwords_.empty()) {
+        ADD_FAILURE() << "unscripted password prompt: " << request.prompt.toStdString();
+        return false;
+    }
+    const auto [ok, text] = passwords_.front();
+    passwords_.pop_front();
+    if (ok)
+        entered = text;
+    return ok;
+}
+
+} // namespace torvik::test

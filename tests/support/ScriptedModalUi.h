@@ -1,0 +1,49 @@
+#pragma once
+
+// The tests' modal seam: answers every dialog from a queue of scripted
+// replies and records what was asked. A dialog that has no reply queued fails
+// the test instead of waiting for a human.
+
+#include "ui/ModalUi.h"
+
+#include <deque>
+#include <vector>
+
+namespace torvik::test {
+
+class ScriptedModalUi : public ui::ModalUi {
+public:
+    struct Asked {
+        enum Kind { Message, OpenFile, SaveFile, Password } kind;
+        ui::MessageRequest message; // for Message
+        ui::FileRequest file;       // for OpenFile / SaveFile
+        ui::PasswordRequest password;
+    };
+
+    ScriptedModalUi();  // installs itself
+    ~ScriptedModalUi() override; // puts back what was installed before
+
+    void replyMessage(ui::MessageResult r) { messages_.push_back(r); }
+    void replyFile(const QString &path) { files_.push_back(path); } // empty = cancel
+    void replyPassword(const QString &text) { passwords_.push_back({true, text}); }
+    void cancelPassword() { passwords_.push_back({false, {}}); }
+
+    const std::vector<Asked> &asked() const { return asked_; }
+    std::vector<ui::MessageRequest> messagesAsked() const;
+    void clear() { asked_.clear(); }
+    bool allRepliesUsed() const { return messages_.empty() && files_.empty() && passwords_.empty(); }
+
+    ui::MessageResult message(const ui::MessageRequest &request) override;
+    QString openFile(const ui::FileRequest &request) override;
+    QString saveFile(const ui::FileRequest &request) override;
+    bool password(const ui::PasswordRequest &request, QString &entered) override;
+
+private:
+    std::deque<ui::MessageResult> messages_;
+    std::deque<QString> files_;
+    std::deque<std::pair<bool, QString>> passwords_;
+    std::vector<Asked> asked_;
+    ui::ModalUi *previous_ = nullptr;
+};
+
+} // namespace torvik::test

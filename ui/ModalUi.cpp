@@ -1,0 +1,25 @@
+#include "ui/ModalUi.h"
+
+#include <stdexcept>
+
+namespace torvik::ui {
+
+namespace {
+ModalUi *installed = nullptr;
+}
+
+ModalUi &modalUi()
+{
+    if (!installed)
+        throw std::logic_error("no modal dialog interface is installed");
+    return *installed;
+}
+
+ModalUi *installModalUi(ModalUi *ui)
+{
+    ModalUi *previous = installed;
+    installed = ui;
+    return previous;
+}
+
+} // namespace torvik::ui
