@@ -1,8 +1,21 @@
 #include "tests/support/ScriptedModalUi.h"
 
+#include <QApplication>
+
 #include <gtest/gtest.h>
 
 namespace torvik::test {
+
+void ensureGuiApplication()
+{
+    if (QCoreApplication::instance())
+        return;
+    static int argc = 1;
+    static char name[] = "torvik-gui-test";
+    static char *argv[] = {name, nullptr};
+    static QApplication *app = new QApplication(argc, argv);
+    (void)app;
+}
 
 ScriptedModalUi::ScriptedModalUi() : previous_(ui::installModalUi(this)) {}
 

@@ -11,6 +11,11 @@
 
 namespace torvik::test {
 
+// Window tests need one QApplication for the whole process. Creates a plain
+// one unless the test's own main() has created one already; it lives until
+// the process ends.
+void ensureGuiApplication();
+
 class ScriptedModalUi : public ui::ModalUi {
 public:
     struct Asked {
