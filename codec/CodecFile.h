@@ -1,0 +1,62 @@
+#pragma once
+
+// The file object of the codec VFS: the engine's view of a file, wrapping the
+// platform VFS's file that lies right behind it in the same allocation.
+
+#include "codec/CodecState.h"
+#include "codec/CodecTestHooks.h"
+#include "codec/JournalRecordTracker.h"
+
+#include <sqlite3.h>
+
+#include <memory>
+
+namespace torvik::codec {
+
+using testhooks::FileRole;
+
+struct CodecFile {
+    sqlite3_file base; // must stay first: the engine sees this
+    sqlite3_file *real = nullptr;
+    FileRole role = FileRole::Other;
+    // Journals and logs: the main database file of the same pager.
+    CodecFile *mainFile = nullptr;
+    // Main database files: the codec state once the connection has a key.
+    std::unique_ptr<CodecState> state;
+    JournalRecordTracker readRecords;
+    JournalRecordTracker writeRecords;
+    // While pinned, the engine's unlock requests are noted but not passed on,
+    // so that no other connection can write between two steps of a re-key.
+    bool lockPinned = false;
+    int engineLock = SQLITE_LOCK_NONE;
+    bool errorFunctionRegistered = false;
+
+    CodecState *codec() const
+    {
+        if (role == FileRole::MainDb)
+            return state.get();
+        return mainFile ? mainFile->state.get() : nullptr;
+    }
+};
+
+// The codec file behind the main database of a connection, or null when the
+// connection's main database does not go through the codec VFS (":memory:",
+// another VFS).
+CodecFile *mainCodecFile(sqlite3 *db);
+
+// Keeps the platform lock at least where it is now until unpinLock, which
+// hands the engine's last wish on. Returns an SQLite result code.
+void pinLock(CodecFile *file);
+int unpinLock(CodecFile *file);
+
+// Main database and journal I/O with the page cipher applied.
+int readMainDb(CodecFile *file, void *buffer, int amount, sqlite3_int64 offset);
+int writeMainDb(CodecFile *file, const void *buffer, int amount, sqlite3_int64 offset);
+int readJournal(CodecFile *file, void *buffer, int amount, sqlite3_int64 offset);
+int writeJournal(CodecFile *file, const void *buffer, int amount, sqlite3_int64 offset);
+
+// Answers the engine's pragma file control for a keyed main database:
+// SQLITE_NOTFOUND to let the pragma run, or an error with args[0] set.
+int guardKeyedPragma(char **args);
+
+} // namespace torvik::codec

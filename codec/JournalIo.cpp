@@ -1,0 +1,80 @@
+// Rollback journals of a keyed database: the framing stays as the engine
+// wrote it, page images are stored enciphered with the key the database file
+// had when the transaction began, and record checksums cover the image as
+// stored. That makes a hot journal roll back to the same bytes whatever key
+// (or none) the connection that finds it holds.
+
+#include "codec/CodecFile.h"
+
+#include <cstring>
+
+namespace torvik::codec {
+
+namespace {
+
+using Part = JournalRecordTracker::Part;
+
+} // namespace
+
+int writeJournal(CodecFile *file, const void *buffer, int amount, sqlite3_int64 offset)
+{
+    sqlite3_file *real = file->real;
+    CodecState *st = file->codec();
+    if (!st || !st->readKey) {
+        file->writeRecords.reset();
+        return real->pMethods->xWrite(real, buffer, amount, offset);
+    }
+    const int size = st->pageSize;
+    switch (file->writeRecords.next(offset, amount, size)) {
+    case Part::PageImage: {
+        const auto *image = static_cast<const unsigned char *>(buffer);
+        unsigned char *copy = st->workArea();
+        std::memcpy(copy, image, size_t(size));
+        encipherBlock(copy, st->words(), *st->readKey);
+        file->writeRecords.setImageSums(sampledByteSum(image, size), sampledByteSum(copy, size));
+        return real->pMethods->xWrite(real, copy, size, offset);
+    }
+    case Part::Checksum: {
+        unsigned char stored[4];
+        writeBigEndian32(stored, file->writeRecords.toStored(readBigEndian32(buffer)));
+        return real->pMethods->xWrite(real, stored, 4, offset);
+    }
+    case Part::Other:
+        break;
+    }
+    return real->pMethods->xWrite(real, buffer, amount, offset);
+}
+
+int readJournal(CodecFile *file, void *buffer, int amount, sqlite3_int64 offset)
+{
+    sqlite3_file *real = file->real;
+    CodecState *st = file->codec();
+    if (!st || !st->readKey) {
+        file->readRecords.reset();
+        return real->pMethods->xRead(real, buffer, amount, offset);
+    }
+    const int size = st->pageSize;
+    const Part part = file->readRecords.next(offset, amount, size);
+    const int rc = real->pMethods->xRead(real, buffer, amount, offset);
+    if (rc != SQLITE_OK) {
+        file->readRecords.reset();
+        return rc;
+    }
+    auto *bytes = static_cast<unsigned char *>(buffer);
+    switch (part) {
+    case Part::PageImage: {
+        const std::uint32_t storedSum = sampledByteSum(bytes, size);
+        decipherBlock(bytes, st->words(), *st->readKey);
+        file->readRecords.setImageSums(sampledByteSum(bytes, size), storedSum);
+        break;
+    }
+    case Part::Checksum:
+        writeBigEndian32(bytes, file->readRecords.toEngine(readBigEndian32(bytes)));
+        break;
+    case Part::Other:
+        break;
+    }
+    return SQLITE_OK;
+}
+
+} // namespace torvik::codec
