@@ -1,0 +1,45 @@
+#pragma once
+
+// A thin connection for codec tests: opened through the codec VFS, with
+// statements run and their rows read back as text.
+
+#include <QString>
+
+#include <sqlite3.h>
+
+#include <string>
+#include <vector>
+
+namespace torvik::test {
+
+using Row = std::vector<std::string>;
+using Rows = std::vector<Row>;
+
+class TestDb {
+public:
+    // Opens (creating when missing) and, for a non-empty password, keys it.
+    explicit TestDb(const QString &path, const std::string &password = {}, const char *uriParams = nullptr);
+    ~TestDb();
+    TestDb(const TestDb &) = delete;
+    TestDb &operator=(const TestDb &) = delete;
+
+    sqlite3 *handle() const { return db_; }
+    int exec(const std::string &sql);
+    // Rows of a query, NULL as "<null>"; the result code lands in *rc.
+    Rows rows(const std::string &sql, int *rc = nullptr);
+    std::string single(const std::string &sql, int *rc = nullptr);
+    std::string errmsg() const;
+    int key(const std::string &password);
+    int rekey(const std::string &password);
+
+private:
+    sqlite3 *db_ = nullptr;
+};
+
+// Every row of the five game tables with its row id, one text per row.
+std::vector<std::string> gameRows(TestDb &db);
+std::vector<std::string> gameRowsOfFile(const QString &path, const std::string &password = {});
+
+inline const char *kNotADatabase = "file is encrypted or is not a database";
+
+} // namespace torvik::test
