@@ -75,8 +75,12 @@ int convertPageSize(sqlite3 *db, CodecFile *main)
         rc = rebuildWithPageSize(db, main);
     if (rc != SQLITE_OK)
         return rc;
+    // The connection learns the page size of the copied-back file when it
+    // next reads it.
     std::string size;
-    rc = querySingle(db, "PRAGMA main.page_size", size);
+    rc = querySingle(db, "SELECT count(*) FROM sqlite_master", size);
+    if (rc == SQLITE_OK)
+        rc = querySingle(db, "PRAGMA main.page_size", size);
     if (rc == SQLITE_OK && size != "1024")
         return reportError(db, main, SQLITE_ERROR, "cannot give the database 1024-byte pages");
     return rc;

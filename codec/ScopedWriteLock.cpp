@@ -12,11 +12,11 @@ int ScopedWriteLock::acquire()
         return rc;
     pinLock(main_);
     held_ = true;
-    rc = execSql(db_, "COMMIT");
-    if (rc != SQLITE_OK) {
-        execSql(db_, "ROLLBACK");
+    // Ending the empty transaction with a rollback keeps the lock at RESERVED
+    // (readers go on); a commit would first raise it to EXCLUSIVE.
+    rc = execSql(db_, "ROLLBACK");
+    if (rc != SQLITE_OK)
         release();
-    }
     return rc;
 }
 
