@@ -1,0 +1,56 @@
+#pragma once
+
+// DatasetTableModel: the grid's view of a dataset. A row per cached record
+// (plus the record being inserted), a column per field, titles from the
+// display labels. Texts are decoded from GBK for display and encoded on edit;
+// editing a cell edits the row, and leaving the row (the view calls submit()
+// when its current row changes) posts it. No exception leaves a Qt virtual:
+// failures go to reportError and the call answers false.
+
+#include "dataset/DataSource.h"
+
+#include <QAbstractTableModel>
+#include <QPointer>
+
+namespace torvik::dataset {
+
+class DatasetTableModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit DatasetTableModel(TDataSource *source, QObject *parent = nullptr);
+
+    TDataSource *Source() const { return source_; }
+    TDataSet *DataSet() const { return source_ ? source_->DataSet() : nullptr; }
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
+    bool insertRows(int row, int count, const QModelIndex &parent = {}) override;
+    bool removeRows(int row, int count, const QModelIndex &parent = {}) override;
+
+    // Makes the record of that row current, posting a pending edit first.
+    bool moveToRow(int row);
+
+public slots:
+    bool submit() override;
+    void revert() override;
+
+signals:
+    // The dataset's current record moved (navigation, Locate, a bookmark).
+    void currentRecordChanged(int row);
+
+private:
+    void onDataEvent(TDataEvent event, int info);
+    void resetAll();
+    template <typename Fn>
+    bool guarded(Fn &&fn);
+
+    QPointer<TDataSource> source_;
+    int rows_ = 0;
+    int columns_ = 0;
+};
+
+} // namespace torvik::dataset

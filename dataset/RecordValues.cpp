@@ -1,0 +1,555 @@
+#include "dataset/RecordValues.h"
+
+#include "dataset/Errors.h"
+#include "dataset/TextConvert.h"
+#include "text/Gbk.h"
+
+#include <QDate>
+#include <QString>
+
+#include <sqlite3.h>
+
+#include <cmath>
+#include <limits>
+
+namespace torvik::dataset {
+
+namespace {
+
+using L = TRecordLayout;
+
+struct TimeStampSlot {
+    uint16_t year, month, day, hour, minute, second;
+    uint32_t fraction; // milliseconds
+};
+static_assert(sizeof(TimeStampSlot) == 16);
+
+void putText(uint8_t *record, const TSlot &slot, const char *bytes, size_t length)
+{
+    const size_t n = std::min(length, size_t(slot.size > 0 ? slot.size : 0));
+    std::memcpy(record + slot.offset, bytes, n);
+    record[slot.offset + int(n)] = 0;
+}
+
+const char *slotChars(const uint8_t *record, const TSlot &slot)
+{
+    return reinterpret_cast<const char *>(record + slot.offset);
+}
+
+std::string_view slotBytes(const uint8_t *record, const TSlot &slot)
+{
+    const char *p = slotChars(record, slot);
+    return std::string_view(p, strnlen(p, size_t(slot.size)));
+}
+
+void putWide(uint8_t *record, const TSlot &slot, const char16_t *utf16, size_t units)
+{
+    const size_t maxUnits = size_t(std::max(slot.size, 0)) / 2;
+    const size_t n = std::min(units, maxUnits);
+    std::memcpy(record + slot.offset, utf16, n * 2);
+    std::memset(record + slot.offset + n * 2, 0, 2);
+}
+
+QString wideText(const uint8_t *record, const TSlot &slot)
+{
+    const size_t maxUnits = size_t(std::max(slot.size, 0)) / 2;
+    std::u16string units;
+    for (size_t i = 0; i < maxUnits; ++i) {
+        char16_t u;
+        std::memcpy(&u, record + slot.offset + i * 2, 2);
+        if (u == 0)
+            break;
+        units += u;
+    }
+    return QString::fromUtf16(units.data(), qsizetype(units.size()));
+}
+
+void putDayCount(uint8_t *record, const TSlot &slot, double dayCount)
+{
+    const DayAndTime parts = splitDayCount(dayCount);
+    switch (slot.type) {
+    case ftDate:
+        L::Put<int32_t>(record, slot, parts.dayNumber);
+        break;
+    case ftTime:
+        L::Put<int32_t>(record, slot, parts.msOfDay);
+        break;
+    case ftDateTime:
+        L::Put<double>(record, slot, double(parts.dayNumber) * double(kMsPerDay) + parts.msOfDay);
+        break;
+    case ftTimeStamp: {
+        const QDate date = QDate(1899, 12, 30).addDays(parts.dayNumber - kDayNumberOf18991230);
+        const int ms = parts.msOfDay;
+        TimeStampSlot ts{uint16_t(date.year()), uint16_t(date.month()), uint16_t(date.day()),
+                         uint16_t(ms / 3600000), uint16_t(ms / 60000 % 60), uint16_t(ms / 1000 % 60),
+                         uint32_t(ms % 1000)};
+        L::Put<TimeStampSlot>(record, slot, ts);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+double dayCountOf(const uint8_t *record, const TSlot &slot)
+{
+    switch (slot.type) {
+    case ftDate:
+        return joinDayCount(L::Get<int32_t>(record, slot), 0);
+    case ftTime:
+        return double(L::Get<int32_t>(record, slot)) / double(kMsPerDay);
+    case ftDateTime: {
+        const double v = L::Get<double>(record, slot);
+        const double day = std::floor(v / double(kMsPerDay));
+        return joinDayCount(int32_t(day), int32_t(v - day * double(kMsPerDay)));
+    }
+    case ftTimeStamp: {
+        const auto ts = L::Get<TimeStampSlot>(record, slot);
+        const QDate date(ts.year, ts.month, ts.day);
+        const int32_t day = int32_t(QDate(1899, 12, 30).daysTo(date)) + kDayNumberOf18991230;
+        return joinDayCount(day, int32_t(ts.hour * 3600000 + ts.minute * 60000 + ts.second * 1000 + ts.fraction));
+    }
+    default:
+        return 0;
+    }
+}
+
+[[noreturn]] void invalidValue(const char *kind, std::string_view text, const std::string &displayName)
+{
+    throw EDatabaseError(formatMessage(std::string("'%s' is not a valid ") + kind + " value for field '%s'",
+                                       {std::string(text), displayName}));
+}
+
+bool isNumeric(TFieldType t)
+{
+    return t == ftFloat || t == ftCurrency || t == ftBCD;
+}
+
+} // namespace
+
+void StoreColumn(sqlite3_stmt *statement, int column, const TSlot &slot, uint8_t *record)
+{
+    const int storage = sqlite3_column_type(statement, column);
+    L::SetHasValue(record, slot, storage != SQLITE_NULL);
+    auto columnText = [&] {
+        const auto *p = reinterpret_cast<const char *>(sqlite3_column_text(statement, column));
+        return p ? std::string_view(p, size_t(sqlite3_column_bytes(statement, column))) : std::string_view();
+    };
+    auto columnNumber = [&]() -> double {
+        // Numbers come straight from the engine; only texts are parsed.
+        if (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT)
+            return sqlite3_column_double(statement, column);
+        double v = 0;
+        return tryTextToFloat(columnText(), v) ? v : 0.0;
+    };
+    switch (slot.type) {
+    case ftString: {
+        const std::string_view text = columnText();
+        putText(record, slot, text.data(), text.size());
+        break;
+    }
+    case ftSmallint:
+    case ftInteger: {
+        int32_t v = 0;
+        if (storage == SQLITE_INTEGER) {
+            const sqlite3_int64 wide = sqlite3_column_int64(statement, column);
+            if (wide >= std::numeric_limits<int32_t>::min() && wide <= std::numeric_limits<int32_t>::max())
+                v = int32_t(wide);
+        } else if (storage != SQLITE_NULL && !tryTextToInt(columnText(), v)) {
+            v = 0;
+        }
+        L::Put<int32_t>(record, slot, v);
+        break;
+    }
+    case ftBoolean: {
+        const std::string_view text = columnText();
+        const bool v = text.empty() ? false : textToBool(text);
+        L::Put<int16_t>(record, slot, v ? int16_t(-1) : int16_t(0));
+        break;
+    }
+    case ftFloat:
+    case ftCurrency:
+    case ftBCD:
+        L::Put<double>(record, slot, columnNumber());
+        break;
+    case ftDate:
+    case ftTime:
+    case ftDateTime:
+    case ftTimeStamp:
+        putDayCount(record, slot, columnNumber());
+        break;
+    case ftBlob:
+    case ftMemo:
+    case ftGraphic:
+    case ftFmtMemo:
+    case ftVariant: {
+        auto *blob = new TBlobData();
+        const void *bytes = sqlite3_column_blob(statement, column);
+        const int n = sqlite3_column_bytes(statement, column);
+        if (bytes && n > 0)
+            blob->bytes.assign(static_cast<const char *>(bytes), size_t(n));
+        L::Put<TBlobData *>(record, slot, blob);
+        break;
+    }
+    case ftWideString: {
+        const auto *p = static_cast<const char16_t *>(sqlite3_column_text16(statement, column));
+        const size_t units = p ? size_t(sqlite3_column_bytes16(statement, column)) / 2 : 0;
+        putWide(record, slot, p ? p : u"", units);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void InitNewRecord(uint8_t *record, const TRecordLayout &layout)
+{
+    std::memset(record, 0, size_t(layout.DataSize()));
+    const double now = nowAsDayCount();
+    for (int i = 0; i < layout.Count(); ++i) {
+        const TSlot &s = layout.slot(i);
+        if (isDateTimeType(s.type))
+            putDayCount(record, s, now);
+        else if (isBlobType(s.type))
+            L::Put<TBlobData *>(record, s, new TBlobData());
+    }
+}
+
+std::string SlotText(const uint8_t *record, const TSlot &slot, bool utf8Mode)
+{
+    if (slot.type != ftWideString && !L::HasValue(record, slot))
+        return {};
+    switch (slot.type) {
+    case ftString: {
+        const std::string_view bytes = slotBytes(record, slot);
+        return utf8Mode ? text::utf8ToGbk(bytes) : std::string(bytes);
+    }
+    case ftSmallint:
+    case ftInteger:
+        return std::to_string(L::Get<int32_t>(record, slot));
+    case ftBoolean:
+        return L::Get<int16_t>(record, slot) ? "True" : "False";
+    case ftFloat:
+    case ftCurrency:
+    case ftBCD:
+        return floatToText(L::Get<double>(record, slot), localeDecimalSeparator());
+    case ftDate:
+        return dayCountToDateText(dayCountOf(record, slot));
+    case ftTime:
+        return dayCountToTimeText(dayCountOf(record, slot));
+    case ftDateTime:
+    case ftTimeStamp:
+        return dayCountToDateTimeText(dayCountOf(record, slot));
+    case ftBlob:
+    case ftMemo:
+    case ftGraphic:
+    case ftFmtMemo:
+    case ftVariant: {
+        const TBlobData *blob = L::Blob(record, slot);
+        return blob ? blob->bytes : std::string();
+    }
+    case ftWideString:
+        return text::toGbk(wideText(record, slot));
+    default:
+        return {};
+    }
+}
+
+void PutSlotString(uint8_t *record, const TSlot &slot, std::string_view gbk, bool utf8Mode)
+{
+    L::SetHasValue(record, slot, true);
+    if (utf8Mode) {
+        const std::string utf8 = text::gbkToUtf8(gbk);
+        putText(record, slot, utf8.data(), utf8.size());
+    } else {
+        putText(record, slot, gbk.data(), gbk.size());
+    }
+}
+
+void AssignSlotText(uint8_t *record, const TSlot &slot, std::string_view text, bool utf8Mode,
+                    const std::string &displayName)
+{
+    switch (slot.type) {
+    case ftString:
+        PutSlotString(record, slot, text, utf8Mode);
+        return;
+    case ftBlob:
+    case ftMemo:
+    case ftGraphic:
+    case ftFmtMemo:
+    case ftVariant: {
+        TBlobData *blob = L::Blob(record, slot);
+        if (!blob) {
+            blob = new TBlobData();
+            L::Put<TBlobData *>(record, slot, blob);
+        }
+        blob->bytes.assign(text.data(), text.size());
+        L::SetHasValue(record, slot, true);
+        return;
+    }
+    case ftWideString: {
+        const std::u16string units = text::fromGbk(text).toStdU16String();
+        putWide(record, slot, units.data(), units.size());
+        L::SetHasValue(record, slot, true);
+        return;
+    }
+    default:
+        break;
+    }
+    if (text.empty()) {
+        L::SetHasValue(record, slot, false);
+        return;
+    }
+    switch (slot.type) {
+    case ftSmallint:
+    case ftInteger: {
+        int32_t v = 0;
+        if (!tryTextToInt(text, v))
+            invalidValue("integer", text, displayName);
+        L::Put<int32_t>(record, slot, v);
+        break;
+    }
+    case ftFloat:
+    case ftCurrency:
+    case ftBCD: {
+        double v = 0;
+        if (!tryTextToFloat(text, v, localeDecimalSeparator()))
+            invalidValue("floating point", text, displayName);
+        L::Put<double>(record, slot, v);
+        break;
+    }
+    case ftBoolean: {
+        auto isPrefixOf = [&](std::string_view word) {
+            if (text.size() > word.size())
+                return false;
+            for (size_t i = 0; i < text.size(); ++i) {
+                if (std::tolower(static_cast<unsigned char>(text[i])) != std::tolower(static_cast<unsigned char>(word[i])))
+                    return false;
+            }
+            return true;
+        };
+        bool v;
+        if (isPrefixOf("False"))
+            v = false;
+        else if (isPrefixOf("True"))
+            v = true;
+        else
+            invalidValue("boolean", text, displayName);
+        L::Put<int16_t>(record, slot, v ? int16_t(-1) : int16_t(0));
+        break;
+    }
+    case ftDate:
+    case ftTime:
+    case ftDateTime:
+    case ftTimeStamp: {
+        double dayCount = 0;
+        const bool ok = slot.type == ftDate   ? tryDateTextToDayCount(text, dayCount)
+                        : slot.type == ftTime ? tryTimeTextToDayCount(text, dayCount)
+                                              : tryDateTimeTextToDayCount(text, dayCount);
+        if (!ok)
+            invalidValue(slot.type == ftDate ? "date" : slot.type == ftTime ? "time" : "date and time", text,
+                         displayName);
+        putDayCount(record, slot, dayCount);
+        break;
+    }
+    default:
+        return;
+    }
+    L::SetHasValue(record, slot, true);
+}
+
+int32_t SlotInteger(const uint8_t *record, const TSlot &slot, bool utf8Mode)
+{
+    if (slot.type != ftWideString && !L::HasValue(record, slot))
+        return 0;
+    switch (slot.type) {
+    case ftSmallint:
+    case ftInteger:
+        return L::Get<int32_t>(record, slot);
+    case ftBoolean:
+        return L::Get<int16_t>(record, slot) ? 1 : 0;
+    case ftFloat:
+    case ftCurrency:
+    case ftBCD:
+        return int32_t(std::llround(L::Get<double>(record, slot)));
+    default:
+        return textToInt(SlotText(record, slot, utf8Mode));
+    }
+}
+
+double SlotFloat(const uint8_t *record, const TSlot &slot, bool utf8Mode)
+{
+    if (slot.type != ftWideString && !L::HasValue(record, slot))
+        return 0;
+    switch (slot.type) {
+    case ftSmallint:
+    case ftInteger:
+        return L::Get<int32_t>(record, slot);
+    case ftBoolean:
+        return L::Get<int16_t>(record, slot) ? 1 : 0;
+    case ftFloat:
+    case ftCurrency:
+    case ftBCD:
+        return L::Get<double>(record, slot);
+    case ftDate:
+    case ftTime:
+    case ftDateTime:
+    case ftTimeStamp:
+        return dayCountOf(record, slot);
+    default: {
+        const std::string text = SlotText(record, slot, utf8Mode);
+        double v = 0;
+        if (!tryTextToFloat(text, v, localeDecimalSeparator()))
+            throw EConvertError(formatMessage("'%s' is not a valid floating point value", {text}));
+        return v;
+    }
+    }
+}
+
+bool SlotBoolean(const uint8_t *record, const TSlot &slot, bool utf8Mode)
+{
+    if (slot.type != ftWideString && !L::HasValue(record, slot))
+        return false;
+    switch (slot.type) {
+    case ftBoolean:
+        return L::Get<int16_t>(record, slot) != 0;
+    case ftSmallint:
+    case ftInteger:
+        return L::Get<int32_t>(record, slot) != 0;
+    default:
+        return textToBool(SlotText(record, slot, utf8Mode));
+    }
+}
+
+double SlotDayCount(const uint8_t *record, const TSlot &slot, bool utf8Mode)
+{
+    return SlotFloat(record, slot, utf8Mode);
+}
+
+void PutSlotInteger(uint8_t *record, const TSlot &slot, int32_t value, bool utf8Mode, const std::string &displayName)
+{
+    switch (slot.type) {
+    case ftSmallint:
+    case ftInteger:
+        L::Put<int32_t>(record, slot, value);
+        L::SetHasValue(record, slot, true);
+        return;
+    case ftBoolean:
+        PutSlotBoolean(record, slot, value != 0, utf8Mode, displayName);
+        return;
+    default:
+        if (isNumeric(slot.type) || isDateTimeType(slot.type))
+            PutSlotFloat(record, slot, value, utf8Mode, displayName);
+        else
+            AssignSlotText(record, slot, std::to_string(value), utf8Mode, displayName);
+    }
+}
+
+void PutSlotFloat(uint8_t *record, const TSlot &slot, double value, bool utf8Mode, const std::string &displayName)
+{
+    switch (slot.type) {
+    case ftFloat:
+    case ftCurrency:
+    case ftBCD:
+        L::Put<double>(record, slot, value);
+        break;
+    case ftSmallint:
+    case ftInteger:
+        if (!(std::fabs(value) < 2147483648.0))
+            invalidValue("integer", floatToText(value), displayName);
+        L::Put<int32_t>(record, slot, int32_t(std::llround(value)));
+        break;
+    case ftDate:
+    case ftTime:
+    case ftDateTime:
+    case ftTimeStamp:
+        putDayCount(record, slot, value);
+        break;
+    default:
+        AssignSlotText(record, slot, floatToText(value, localeDecimalSeparator()), utf8Mode, displayName);
+        return;
+    }
+    L::SetHasValue(record, slot, true);
+}
+
+void PutSlotBoolean(uint8_t *record, const TSlot &slot, bool value, bool utf8Mode, const std::string &displayName)
+{
+    switch (slot.type) {
+    case ftBoolean:
+        L::Put<int16_t>(record, slot, value ? int16_t(-1) : int16_t(0));
+        L::SetHasValue(record, slot, true);
+        return;
+    case ftSmallint:
+    case ftInteger:
+        PutSlotInteger(record, slot, value ? 1 : 0, utf8Mode, displayName);
+        return;
+    default:
+        AssignSlotText(record, slot, value ? "True" : "False", utf8Mode, displayName);
+    }
+}
+
+void PutSlotDayCount(uint8_t *record, const TSlot &slot, double dayCount, bool utf8Mode, const std::string &displayName)
+{
+    if (isDateTimeType(slot.type) || isNumeric(slot.type)) {
+        PutSlotFloat(record, slot, dayCount, utf8Mode, displayName);
+        return;
+    }
+    AssignSlotText(record, slot, dayCountToDateTimeText(dayCount), utf8Mode, displayName);
+}
+
+void BindSlot(sqlite3_stmt *statement, int parameter, const uint8_t *record, const TSlot &slot)
+{
+    const bool blobType = isBlobType(slot.type);
+    if (!blobType && slot.type != ftWideString && !L::HasValue(record, slot)) {
+        sqlite3_bind_null(statement, parameter);
+        return;
+    }
+    switch (slot.type) {
+    case ftInteger:
+        sqlite3_bind_int(statement, parameter, L::Get<int32_t>(record, slot));
+        break;
+    case ftFloat:
+    case ftCurrency:
+        sqlite3_bind_double(statement, parameter, L::Get<double>(record, slot));
+        break;
+    case ftString: {
+        const std::string_view bytes = slotBytes(record, slot);
+        if (bytes.empty())
+            sqlite3_bind_null(statement, parameter);
+        else
+            sqlite3_bind_text(statement, parameter, bytes.data(), int(bytes.size()), SQLITE_TRANSIENT);
+        break;
+    }
+    case ftBoolean:
+        sqlite3_bind_text(statement, parameter, L::Get<int16_t>(record, slot) ? "True" : "False", -1, SQLITE_STATIC);
+        break;
+    case ftWideString: {
+        const std::u16string units = wideText(record, slot).toStdU16String();
+        const size_t bytes = std::min(units.size() * 2, size_t(std::max(slot.size, 0)));
+        sqlite3_bind_text16(statement, parameter, units.data(), int(bytes), SQLITE_TRANSIENT);
+        break;
+    }
+    case ftDate:
+    case ftTime:
+    case ftDateTime:
+    case ftTimeStamp:
+        sqlite3_bind_double(statement, parameter, dayCountOf(record, slot));
+        break;
+    case ftBlob:
+    case ftMemo:
+    case ftGraphic:
+    case ftVariant: {
+        static const char empty = 0;
+        const TBlobData *blob = L::HasValue(record, slot) ? L::Blob(record, slot) : nullptr;
+        if (blob && !blob->bytes.empty())
+            sqlite3_bind_blob(statement, parameter, blob->bytes.data(), int(blob->bytes.size()), SQLITE_TRANSIENT);
+        else
+            sqlite3_bind_blob(statement, parameter, &empty, 0, SQLITE_STATIC);
+        break;
+    }
+    default:
+        break; // types without a stored form stay unbound, so NULL
+    }
+}
+
+} // namespace torvik::dataset

@@ -1,0 +1,412 @@
+#include "dataset/SqliteBaseQuery.h"
+
+#include "dataset/DataSource.h"
+#include "dataset/Errors.h"
+#include "dataset/RecordValues.h"
+#include "dataset/SqliteBlobStream.h"
+#include "dataset/SqliteDB.h"
+
+#include <algorithm>
+
+namespace torvik::dataset {
+
+namespace {
+
+std::string trimmed(const std::string &s)
+{
+    const size_t first = s.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos)
+        return {};
+    const size_t last = s.find_last_not_of(" \t\r\n");
+    return s.substr(first, last - first + 1);
+}
+
+std::string quoted(const std::string &value)
+{
+    std::string out = "'";
+    for (char c : value) {
+        out += c;
+        if (c == '\'')
+            out += '\'';
+    }
+    return out + "'";
+}
+
+// The class name without its namespace: the check against "TSqlite" is about
+// the class itself.
+std::string plainClassName(const QObject *object)
+{
+    std::string name = object->metaObject()->className();
+    const size_t colon = name.rfind("::");
+    return colon == std::string::npos ? name : name.substr(colon + 2);
+}
+
+} // namespace
+
+TSqliteBaseQuery::TSqliteBaseQuery(QObject *owner) : TDataSet(owner) {}
+
+TSqliteBaseQuery::~TSqliteBaseQuery()
+{
+    try {
+        Close();
+    } catch (...) {
+    }
+    if (statement_ && connection_) {
+        try {
+            connection_->CloseStatement(statement_);
+        } catch (...) {
+        }
+    }
+}
+
+void TSqliteBaseQuery::setConnection(TSqliteDB *connection)
+{
+    if (connection_ == connection)
+        return;
+    if (connection_)
+        disconnect(connection_, nullptr, this, nullptr);
+    connection_ = connection;
+    if (connection_)
+        connect(connection_, &QObject::destroyed, this, [this] { connectionGone(); });
+}
+
+void TSqliteBaseQuery::connectionGone()
+{
+    // The engine handle is gone with its connection; only memory is left.
+    statement_ = nullptr;
+    Close();
+    connection_ = nullptr;
+}
+
+TDataSet *TSqliteBaseQuery::MasterDataSet() const
+{
+    return masterSource_ ? masterSource_->DataSet() : nullptr;
+}
+
+void TSqliteBaseQuery::setMasterSource(TDataSource *source)
+{
+    for (TDataSource *s = source; s;) {
+        TDataSet *ds = s->DataSet();
+        if (ds == this)
+            throw EDatabaseError("circular references are not allowed");
+        auto *query = qobject_cast<TSqliteBaseQuery *>(ds);
+        s = query ? query->MasterSource() : nullptr;
+    }
+    masterSource_ = source;
+}
+
+std::vector<TSqliteBaseQuery *> TSqliteBaseQuery::Details() const
+{
+    std::vector<TSqliteBaseQuery *> out;
+    for (const auto &d : details_) {
+        if (d)
+            out.push_back(d);
+    }
+    return out;
+}
+
+std::vector<std::pair<std::string, std::string>> TSqliteBaseQuery::MasterPairs() const
+{
+    std::vector<std::pair<std::string, std::string>> pairs;
+    size_t start = 0;
+    while (start <= masterFields_.size()) {
+        size_t end = masterFields_.find(';', start);
+        if (end == std::string::npos)
+            end = masterFields_.size();
+        const std::string part = trimmed(masterFields_.substr(start, end - start));
+        start = end + 1;
+        if (part.empty())
+            continue; // a trailing ";" or blank part names nothing
+        const size_t eq = part.find('=');
+        if (eq == std::string::npos)
+            throw ESqliteError("Syntax error: Masterfields not build of a=b;... pairs");
+        pairs.emplace_back(trimmed(part.substr(0, eq)), trimmed(part.substr(eq + 1)).substr(0, 99));
+    }
+    return pairs;
+}
+
+std::string TSqliteBaseQuery::buildMasterCondition() const
+{
+    TDataSet *master = MasterDataSet();
+    std::string condition;
+    for (const auto &[detail, masterField] : MasterPairs()) {
+        if (!condition.empty())
+            condition += " and ";
+        condition += detail + "=" + quoted(master ? master->FieldByName(masterField)->AsString() : std::string());
+    }
+    return condition;
+}
+
+void TSqliteBaseQuery::checkMaster() const
+{
+    TDataSet *master = MasterDataSet();
+    if (!master)
+        throw ESqliteError("master dataset undefined");
+    const std::string name = plainClassName(master);
+    if (!equalsIgnoringCase(name.substr(0, 7), "TSqlite"))
+        throw ESqliteError("master dataset " + name + " is not of TSqliteBaseQuery type");
+}
+
+void TSqliteBaseQuery::InternalOpen()
+{
+    rowBuffer_.clear();
+    layout_.Clear();
+    if (!connection_)
+        throw ESqliteError("no database connection");
+    if (!connection_->Connected())
+        connection_->Open();
+
+    std::string sql = statementText_;
+    if (connection_->Connected() && masterSource_) {
+        checkMaster();
+        setMasterSource(masterSource_); // a chain may have closed into a circle since
+        auto *master = static_cast<TSqliteBaseQuery *>(MasterDataSet());
+        masterCondition_ = buildMasterCondition();
+        if (!masterCondition_.empty())
+            sql += (StatementHasWhere() ? " and " : " where ") + masterCondition_;
+        if (std::find(master->details_.begin(), master->details_.end(), this) == master->details_.end())
+            master->details_.push_back(this);
+    }
+    const std::string orderBy = OrderByClause();
+    if (!orderBy.empty())
+        sql += " order by " + orderBy;
+    if (maxResults_ != 0)
+        sql += " limit " + std::to_string(maxResults_);
+    if (startResult_ != 0)
+        sql += " offset " + std::to_string(startResult_);
+    openedSQL_ = sql;
+
+    cache_ = std::make_unique<TFResult>(1, &layout_);
+    if (uniDirectional_) {
+        statement_ = connection_->PrepareQuery(sql, *this);
+        uniRow_.assign(size_t(layout_.DataSize()), 0);
+        uniHasRow_ = false;
+        uniMoved_ = false;
+        fetchUniRow();
+    } else if (connection_->Connected()) {
+        connection_->RunQuery(sql, *this, params_);
+    }
+    if (layout_.Count() == 0 && fieldDefs_.Count() > 0)
+        layout_.Build(fieldDefs_);
+}
+
+void TSqliteBaseQuery::InternalClose()
+{
+    if (statement_) {
+        sqlite3_stmt *s = statement_;
+        statement_ = nullptr;
+        if (connection_)
+            connection_->CloseStatement(s);
+    }
+    if (!uniRow_.empty() && uniHasRow_)
+        layout_.FreeBlobs(uniRow_.data());
+    uniRow_.clear();
+    uniHasRow_ = false;
+    cache_.reset();
+}
+
+void TSqliteBaseQuery::fetchUniRow()
+{
+    const uint8_t *row = statement_ ? connection_->FetchRow(statement_, *this) : nullptr;
+    if (uniHasRow_)
+        layout_.FreeBlobs(uniRow_.data());
+    uniHasRow_ = row != nullptr;
+    if (row)
+        std::memcpy(uniRow_.data(), row, uniRow_.size());
+}
+
+int TSqliteBaseQuery::CachedCount() const
+{
+    return cache_ ? cache_->Count() : 0;
+}
+
+const uint8_t *TSqliteBaseQuery::CachedRecord(int index) const
+{
+    return cache_ ? cache_->RowAt(index) : nullptr;
+}
+
+int32_t TSqliteBaseQuery::CachedBookmark(int index) const
+{
+    return cache_ ? cache_->BookmarkAt(index) : -1;
+}
+
+int TSqliteBaseQuery::CachedIndexOfBookmark(int32_t id) const
+{
+    return cache_ ? cache_->IndexOfBookmark(id) : -1;
+}
+
+int32_t TSqliteBaseQuery::RowidAt(int index) const
+{
+    return cache_ ? cache_->RowidAt(index) : -1;
+}
+
+const uint8_t *TSqliteBaseQuery::BrowseRecord() const
+{
+    if (uniDirectional_)
+        return uniHasRow_ ? uniRow_.data() : nullptr;
+    return CachedRecord(CurrentIndex);
+}
+
+bool TSqliteBaseQuery::Utf8Mode() const
+{
+    return connection_ && connection_->Utf8Mode();
+}
+
+void TSqliteBaseQuery::UnknownBookmark()
+{
+    if (!uniDirectional_)
+        TDataSet::UnknownBookmark();
+}
+
+void TSqliteBaseQuery::CheckCanModify()
+{
+    if (uniDirectional_)
+        throw ESqliteError("Cannot modify a unidirectional dataset");
+}
+
+bool TSqliteBaseQuery::InternalPost()
+{
+    // A plain query has no table to write to.
+    throw ESqliteError("Cannot post into a read-only dataset");
+}
+
+void TSqliteBaseQuery::InternalDelete()
+{
+    throw ESqliteError("Cannot delete from a read-only dataset");
+}
+
+void TSqliteBaseQuery::First()
+{
+    if (!uniDirectional_) {
+        TDataSet::First();
+        return;
+    }
+    CheckActive();
+    if (uniMoved_)
+        throw ESqliteError("operation FIRST not allowed on unidirectional dataset");
+}
+
+void TSqliteBaseQuery::Last()
+{
+    if (!uniDirectional_) {
+        TDataSet::Last();
+        return;
+    }
+    CheckActive();
+    while (uniHasRow_) {
+        uniMoved_ = true;
+        fetchUniRow();
+    }
+    eof_ = true;
+}
+
+void TSqliteBaseQuery::Next()
+{
+    if (!uniDirectional_) {
+        TDataSet::Next();
+        return;
+    }
+    CheckActive();
+    if (eof_)
+        return;
+    fire(BeforeScroll);
+    uniMoved_ = true;
+    fetchUniRow();
+    bof_ = false;
+    eof_ = !uniHasRow_;
+    Notify(TDataEvent::DataSetScroll);
+    fire(AfterScroll);
+}
+
+void TSqliteBaseQuery::Prior()
+{
+    if (uniDirectional_)
+        throw ESqliteError("operation PRIOR not allowed on unidirectional dataset");
+    TDataSet::Prior();
+}
+
+int TSqliteBaseQuery::RecordCount() const
+{
+    return uniDirectional_ ? 0 : TDataSet::RecordCount();
+}
+
+int TSqliteBaseQuery::RecNo()
+{
+    const int n = TDataSet::RecNo();
+    for (TSqliteBaseQuery *detail : Details())
+        detail->RequeryDetail();
+    return n;
+}
+
+void TSqliteBaseQuery::InsertRecord(const std::vector<std::string> &values)
+{
+    if (readOnly_)
+        throw ESqliteError("Cannot write to a read-only dataset");
+    TDataSet::InsertRecord(values);
+}
+
+void TSqliteBaseQuery::AppendRecord(const std::vector<std::string> &values)
+{
+    if (readOnly_)
+        throw ESqliteError("Cannot write to a read-only dataset");
+    TDataSet::AppendRecord(values);
+}
+
+void TSqliteBaseQuery::RequeryDetail()
+{
+    if (requerying_)
+        return;
+    requerying_ = true;
+    try {
+        Close();
+        masterCondition_ = buildMasterCondition();
+        if (!masterCondition_.empty())
+            Open();
+    } catch (...) {
+        requerying_ = false;
+        throw;
+    }
+    requerying_ = false;
+}
+
+void TSqliteBaseQuery::DataEventForDetails(TDataEvent event)
+{
+    if (event != TDataEvent::DataSetChange && event != TDataEvent::DataSetScroll)
+        return;
+    for (TSqliteBaseQuery *detail : Details()) {
+        const bool masterHasRow = Active() && ActiveRecord() && FieldCount() > 0;
+        if (!masterHasRow || Fields()[0]->IsNull())
+            detail->Close();
+        else
+            detail->RequeryDetail();
+    }
+}
+
+void TSqliteBaseQuery::CacheInsertActive(int32_t rowid)
+{
+    cache_->InsertRow(CurrentIndex, ActiveBuffer(), rowid);
+}
+
+void TSqliteBaseQuery::CacheUpdateActive()
+{
+    cache_->ReplaceRow(CurrentIndex, ActiveBuffer());
+}
+
+void TSqliteBaseQuery::CacheDeleteCurrent()
+{
+    const int row = CurrentIndex;
+    Notify(TDataEvent::RowsAboutToBeRemoved, row);
+    cache_->DeleteRow(row);
+    if (CurrentIndex >= cache_->Count())
+        CurrentIndex -= 1;
+    Notify(TDataEvent::RowsRemoved, row);
+}
+
+std::unique_ptr<TSqliteBlobStream> TSqliteBaseQuery::CreateBlobStream(TField &field, TBlobStreamMode mode)
+{
+    if (!field.IsBlob())
+        throw EInvalidCast("Invalid class typecast");
+    return std::make_unique<TSqliteBlobStream>(field, mode, *this);
+}
+
+} // namespace torvik::dataset
