@@ -1,0 +1,82 @@
+// torvik-db sql: runs one statement and prints its rows.
+
+#include "cli/CliDatabase.h"
+#include "cli/Command.h"
+#include "cli/Failure.h"
+#include "text/Gbk.h"
+
+#include <sqlite3.h>
+
+#include <cctype>
+#include <cstdio>
+
+namespace torvik::cli {
+
+namespace {
+
+bool onlyBlanks(const char *text)
+{
+    for (; text && *text; ++text)
+        if (!std::isspace(static_cast<unsigned char>(*text)))
+            return false;
+    return true;
+}
+
+void printRow(sqlite3_stmt *stmt)
+{
+    const int columns = sqlite3_column_count(stmt);
+    for (int c = 0; c < columns; ++c) {
+        if (c > 0)
+            std::fputc(';', stdout);
+        // Texts go out as stored: GBK bytes, unconverted.
+        if (const unsigned char *text = sqlite3_column_text(stmt, c))
+            std::fwrite(text, 1, size_t(sqlite3_column_bytes(stmt, c)), stdout);
+    }
+    std::fputc('\n', stdout);
+}
+
+class SqlCommand : public Command {
+public:
+    std::string name() const override { return "sql"; }
+    std::string synopsis() const override { return "sql FILE [--password P] \"STATEMENT\""; }
+    std::string description() const override
+    {
+        return "Runs one SQL statement and prints each result row as its column texts joined\n"
+               "by \";\", one line per row (NULL prints as nothing). The statement is taken as\n"
+               "UTF-8 and handed to the engine in GBK, the encoding of the stored texts, which\n"
+               "are printed as stored (GBK bytes).";
+    }
+    int run(const Arguments &args) override
+    {
+        args.expectPositional(2, synopsis());
+        CliDatabase db(args.positional()[0], args.option("password"));
+        std::string statement;
+        try {
+            statement = text::utf8ToGbk(args.positional()[1]);
+        } catch (const text::GbkEncodingError &e) {
+            throw Failure(e.message().toStdString());
+        }
+        sqlite3_stmt *stmt = nullptr;
+        const char *rest = nullptr;
+        if (sqlite3_prepare_v2(db.handle(), statement.c_str(), -1, &stmt, &rest) != SQLITE_OK)
+            db.failWithEngineError();
+        if (!stmt || !onlyBlanks(rest)) {
+            sqlite3_finalize(stmt);
+            throw UsageError("sql runs exactly one statement");
+        }
+        int rc;
+        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
+            printRow(stmt);
+        sqlite3_finalize(stmt);
+        std::fflush(stdout);
+        if (rc != SQLITE_DONE)
+            db.failWithEngineError();
+        return 0;
+    }
+};
+
+const CommandRegistration<SqlCommand> registration;
+
+} // namespace
+
+} // namespace torvik::cli
