@@ -17,12 +17,12 @@ class QWidget;
 namespace torvik::dbwindow {
 
 struct FilterGroupSpec {
-    const char *fieldNameBox;  // every group has one
-    bool fieldNameBoxChecked;
+    const char *fieldNameBox = nullptr; // every group has one
+    bool fieldNameBoxChecked = false;
     // The search controls; a null nameField means the group has none.
     const char *nameLabel = nullptr;
     const char *nameField = nullptr;
-    QString nameLabelText;
+    QString nameLabelText = {};
     const char *exactBox = nullptr;
     const char *searchButton = nullptr;
     const char *categoryLabel = nullptr;

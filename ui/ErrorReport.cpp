@@ -1,5 +1,6 @@
 #include "ui/ErrorReport.h"
 
+#include "dataset/Errors.h"
 #include "text/Gbk.h"
 #include "ui/ModalUi.h"
 
@@ -11,6 +12,8 @@ QString exceptionMessage(std::exception_ptr error)
 {
     try {
         std::rethrow_exception(error);
+    } catch (const dataset::EDatasetLayerError &e) {
+        return text::fromGbk(e.message());
     } catch (const text::GbkEncodingError &e) {
         return e.message();
     } catch (const std::exception &e) {

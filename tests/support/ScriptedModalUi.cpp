@@ -10,6 +10,8 @@ void ensureGuiApplication()
 {
     if (QCoreApplication::instance())
         return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen"); // no test may need a display
     static int argc = 1;
     static char name[] = "torvik-gui-test";
     static char *argv[] = {name, nullptr};

@@ -1,0 +1,18 @@
+#pragma once
+
+// The real modal seam: Qt message boxes and file dialogs, and the editor's own
+// password prompt.
+
+#include "ui/ModalUi.h"
+
+namespace torvik::app {
+
+class QtModalUi : public ui::ModalUi {
+public:
+    ui::MessageResult message(const ui::MessageRequest &request) override;
+    QString openFile(const ui::FileRequest &request) override;
+    QString saveFile(const ui::FileRequest &request) override;
+    bool password(const ui::PasswordRequest &request, QString &entered) override;
+};
+
+} // namespace torvik::app

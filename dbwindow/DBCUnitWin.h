@@ -1,0 +1,126 @@
+#pragma once
+
+// A database window: one open database file in a child window of the main
+// frame. It owns its connection and one table dataset; five pages choose the
+// game table that the grid shows.
+
+#include "dbwindow/BalancingControls.h"
+#include "ui/ModalUi.h"
+
+#include <QMdiSubWindow>
+
+#include <random>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QTabWidget;
+
+namespace torvik::dataset {
+class TDataSource;
+class TSqliteDB;
+class TSqliteInlineSQL;
+class TSqliteTable;
+} // namespace torvik::dataset
+
+namespace torvik::dbwindow {
+
+class TDbGrid;
+class TDbNavigator;
+
+class TFrmDBMain : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    explicit TFrmDBMain(QWidget *parent = nullptr);
+    ~TFrmDBMain() override;
+
+    // Opens the file: connects, asks for the password while the file needs
+    // one (Cancel closes the window), registers "Pos" and shows StdItems.
+    void OpenDatabase(const QString &path);
+
+    dataset::TSqliteDB *SqliteDB1 = nullptr;
+    dataset::TSqliteInlineSQL *SqliteInlineSQL1 = nullptr;
+    dataset::TSqliteTable *Table = nullptr; // the table of the active page
+    dataset::TDataSource *DataSource = nullptr;
+
+    // Pages
+    QTabWidget *RzPageControl1 = nullptr;
+    QWidget *TabSheet1 = nullptr;
+    QWidget *TabSheet2 = nullptr;
+    QWidget *TabSheet3 = nullptr;
+    QWidget *TabSheet4 = nullptr;
+    QWidget *TabSheet6 = nullptr;
+
+    // Items page
+    QCheckBox *RzCheckBox1 = nullptr;
+    QLineEdit *RzEdit1 = nullptr;
+    QCheckBox *CheckBox2 = nullptr;
+    QPushButton *RzButton1 = nullptr;
+    QComboBox *RzComboBox1 = nullptr;
+    // Monsters page
+    QCheckBox *RzCheckBox2 = nullptr;
+    QLineEdit *RzEdit2 = nullptr;
+    QCheckBox *CheckBox4 = nullptr;
+    QPushButton *RzButton4 = nullptr;
+    QComboBox *RzComboBox2 = nullptr;
+    NameColourControls nameColour;
+    // Skills page
+    QCheckBox *RzCheckBox3 = nullptr;
+    QLineEdit *RzEdit4 = nullptr;
+    QCheckBox *CheckBox6 = nullptr;
+    QPushButton *RzButton5 = nullptr;
+    QComboBox *RzComboBox3 = nullptr;
+    PowerTestControls powerTest;
+    // Inner-demon page
+    QCheckBox *RzCheckBox4 = nullptr;
+    QLabel *RzLabel5 = nullptr;
+    QLineEdit *RzEdit3 = nullptr;
+    QCheckBox *CheckBox8 = nullptr;
+    QPushButton *RzButton8 = nullptr;
+    QLabel *RzLabel8 = nullptr;
+    QComboBox *RzComboBox4 = nullptr;
+    QGroupBox *RzGroupBox6 = nullptr;
+    // Pets page
+    QCheckBox *RzCheckBox7 = nullptr;
+
+    TDbGrid *RzDBGrid1 = nullptr;
+    TDbNavigator *DBNavigator = nullptr;
+
+    QMenu *pm1 = nullptr;
+    QAction *N1 = nullptr;
+    QAction *N6 = nullptr;
+    QAction *N4 = nullptr;
+    QAction *N5 = nullptr;
+    QAction *N3 = nullptr;
+    QAction *N2 = nullptr;
+
+    ui::FileRequest dlgSave;
+
+    // The generator the balancing aids draw from; seeded when the window is created.
+    std::mt19937 random;
+
+    // Handlers
+    void FormCreate();
+    void FormDestroy();
+    void FillCategoryList();
+    void RzPageControl1PageChange();
+    void TableAfterOpen();
+    void RzCheckBox1Click(QCheckBox *Sender);
+    void ApplyColumnLabels(int page);
+    void pm1Popup();
+    // column: the clicked grid column, -1 for none.
+    void RzDBGrid1CellClick(int column);
+
+private:
+    void connectHandlers();
+    void buildPages();
+    void buildGridArea();
+    void buildPopupMenu();
+};
+
+} // namespace torvik::dbwindow
