@@ -129,16 +129,18 @@ bool isNumeric(TFieldType t)
 
 void StoreColumn(sqlite3_stmt *statement, int column, const TSlot &slot, uint8_t *record)
 {
-    const int storage = sqlite3_column_type(statement, column);
+    // One engine call per column: the value is then read without further locking.
+    sqlite3_value *value = sqlite3_column_value(statement, column);
+    const int storage = sqlite3_value_type(value);
     L::SetHasValue(record, slot, storage != SQLITE_NULL);
     auto columnText = [&] {
-        const auto *p = reinterpret_cast<const char *>(sqlite3_column_text(statement, column));
-        return p ? std::string_view(p, size_t(sqlite3_column_bytes(statement, column))) : std::string_view();
+        const auto *p = reinterpret_cast<const char *>(sqlite3_value_text(value));
+        return p ? std::string_view(p, size_t(sqlite3_value_bytes(value))) : std::string_view();
     };
     auto columnNumber = [&]() -> double {
         // Numbers come straight from the engine; only texts are parsed.
         if (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT)
-            return sqlite3_column_double(statement, column);
+            return sqlite3_value_double(value);
         double v = 0;
         return tryTextToFloat(columnText(), v) ? v : 0.0;
     };
@@ -152,7 +154,7 @@ void StoreColumn(sqlite3_stmt *statement, int column, const TSlot &slot, uint8_t
     case ftInteger: {
         int32_t v = 0;
         if (storage == SQLITE_INTEGER) {
-            const sqlite3_int64 wide = sqlite3_column_int64(statement, column);
+            const sqlite3_int64 wide = sqlite3_value_int64(value);
             if (wide >= std::numeric_limits<int32_t>::min() && wide <= std::numeric_limits<int32_t>::max())
                 v = int32_t(wide);
         } else if (storage != SQLITE_NULL && !tryTextToInt(columnText(), v)) {
@@ -184,16 +186,16 @@ void StoreColumn(sqlite3_stmt *statement, int column, const TSlot &slot, uint8_t
     case ftFmtMemo:
     case ftVariant: {
         auto *blob = new TBlobData();
-        const void *bytes = sqlite3_column_blob(statement, column);
-        const int n = sqlite3_column_bytes(statement, column);
+        const void *bytes = sqlite3_value_blob(value);
+        const int n = sqlite3_value_bytes(value);
         if (bytes && n > 0)
             blob->bytes.assign(static_cast<const char *>(bytes), size_t(n));
         L::Put<TBlobData *>(record, slot, blob);
         break;
     }
     case ftWideString: {
-        const auto *p = static_cast<const char16_t *>(sqlite3_column_text16(statement, column));
-        const size_t units = p ? size_t(sqlite3_column_bytes16(statement, column)) / 2 : 0;
+        const auto *p = static_cast<const char16_t *>(sqlite3_value_text16(value));
+        const size_t units = p ? size_t(sqlite3_value_bytes16(value)) / 2 : 0;
         putWide(record, slot, p ? p : u"", units);
         break;
     }

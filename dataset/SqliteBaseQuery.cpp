@@ -371,7 +371,7 @@ void TSqliteBaseQuery::RequeryDetail()
 
 void TSqliteBaseQuery::DataEventForDetails(TDataEvent event)
 {
-    if (event != TDataEvent::DataSetChange && event != TDataEvent::DataSetScroll)
+    if (details_.empty() || (event != TDataEvent::DataSetChange && event != TDataEvent::DataSetScroll))
         return;
     for (TSqliteBaseQuery *detail : Details()) {
         const bool masterHasRow = Active() && ActiveRecord() && FieldCount() > 0;

@@ -71,14 +71,18 @@ std::string gbkForMessage(const QString &text)
 
 bool SkippedBySemicolonRule(const std::string &sql)
 {
-    std::string upper = sql;
-    for (char &c : upper)
-        c = char(std::toupper(static_cast<unsigned char>(c)));
-    const auto semicolons = std::count(upper.begin(), upper.end(), ';');
+    if (std::count(sql.begin(), sql.end(), ';') < 2)
+        return false;
     size_t creates = 0;
-    for (size_t at = upper.find("CREATE"); at != std::string::npos; at = upper.find("CREATE", at + 1))
-        ++creates;
-    return semicolons >= 2 && creates < 2;
+    static const char word[] = "CREATE";
+    for (size_t i = 0; i + 6 <= sql.size(); ++i) {
+        size_t k = 0;
+        while (k < 6 && std::toupper(static_cast<unsigned char>(sql[i + k])) == word[k])
+            ++k;
+        if (k == 6)
+            ++creates;
+    }
+    return creates < 2;
 }
 
 TSqliteDB::TSqliteDB(QObject *owner) : QObject(owner), statements_(std::make_unique<TStatementCache>()) {}
@@ -250,12 +254,17 @@ std::string TSqliteDB::engineText(const std::string &sql) const
     return utf8Mode_ ? text::gbkToUtf8(sql) : sql;
 }
 
-void TSqliteDB::RaiseEngineError()
+std::string TSqliteDB::engineErrorMessage() const
 {
     std::string message = handle_ ? sqlite3_errmsg(handle_) : "not connected";
     if (message.size() > 255)
         message.resize(255);
-    throw EDatabaseError(message + "\r\n" + kSqlStatementMarker + lastSQL_);
+    return message + "\r\n" + kSqlStatementMarker + lastSQL_;
+}
+
+void TSqliteDB::RaiseEngineError()
+{
+    throw EDatabaseError(engineErrorMessage());
 }
 
 int TSqliteDB::runStatement(sqlite3_stmt *statement, const std::vector<std::string> &parameterNames,
@@ -294,7 +303,17 @@ int TSqliteDB::runStatement(sqlite3_stmt *statement, const std::vector<std::stri
 int TSqliteDB::ExecSQL(const std::string &sql, const TFields *fields)
 {
     lastSQL_ = sql;
-    const std::string text = engineText(sql);
+    return utf8Mode_ ? execText(engineText(sql), fields, nullptr) : execText(sql, fields, nullptr);
+}
+
+int TSqliteDB::ExecSQLByRowid(const std::string &sql, const std::string &shape, int32_t rowid, const TFields *fields)
+{
+    lastSQL_ = sql;
+    return utf8Mode_ ? execText(engineText(shape), fields, &rowid) : execText(shape, fields, &rowid);
+}
+
+int TSqliteDB::execText(const std::string &text, const TFields *fields, const int32_t *rowid)
+{
     if (SkippedBySemicolonRule(text))
         return 0;
     if (!handle_)
@@ -325,6 +344,8 @@ int TSqliteDB::ExecSQL(const std::string &sql, const TFields *fields)
         bool abandoned = false;
         if (entry)
             sqlite3_clear_bindings(statement);
+        if (rowid)
+            sqlite3_bind_int(statement, sqlite3_bind_parameter_count(statement), *rowid);
         const int stepResult = runStatement(statement, entry ? entry->parameterNames : ownNames, fields,
                                             entry ? &entry->fieldOfParameter : nullptr, reuse, abandoned);
         if (entry && !abandoned)
@@ -332,7 +353,6 @@ int TSqliteDB::ExecSQL(const std::string &sql, const TFields *fields)
         int rc;
         if (entry) {
             rc = sqlite3_reset(statement);
-            sqlite3_clear_bindings(statement);
         } else {
             rc = sqlite3_finalize(statement);
         }
@@ -341,6 +361,7 @@ int TSqliteDB::ExecSQL(const std::string &sql, const TFields *fields)
         if (rc == SQLITE_OK && stepResult != SQLITE_DONE)
             rc = stepResult;
         if (rc != SQLITE_OK) {
+            const std::string message = engineErrorMessage();
             if (entry)
                 statements_->Remove(entry);
             if (rc == SQLITE_SCHEMA && entry && !recompiled) {
@@ -348,7 +369,7 @@ int TSqliteDB::ExecSQL(const std::string &sql, const TFields *fields)
                 // The kept statement predates a schema change: compile it anew.
                 continue;
             }
-            RaiseEngineError();
+            throw EDatabaseError(message);
         }
         result = rc;
         rest = entry ? nullptr : tail;

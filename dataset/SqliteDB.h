@@ -14,6 +14,7 @@
 #include <QPointer>
 #include <QString>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -83,6 +84,10 @@ public:
     // Runs the statement(s) of sql, binding ":name" parameters from fields.
     // Answers the last engine result code (0 on success).
     int ExecSQL(const std::string &sql, const TFields *fields = nullptr);
+    // ExecSQL of a statement that addresses one row by its rowid. `sql` is the
+    // statement as written (quoted in errors); `shape` is the same text with
+    // "?" in place of the quoted row id, compiled once for every row.
+    int ExecSQLByRowid(const std::string &sql, const std::string &shape, int32_t rowid, const TFields *fields);
 
     void StartTransaction(const std::string &kind = {});
     void BeginTransaction();
@@ -101,6 +106,8 @@ public:
     void ApplyPragmas();
     void CloseStatement(sqlite3_stmt *statement);
     [[noreturn]] void RaiseEngineError();
+    // The text RaiseEngineError raises: engine message, CR LF, "SQL语句:", LastSQL.
+    std::string engineErrorMessage() const;
 
     // The dataset side: compile a dataset's statement and rebuild its field
     // definitions; step once into its fetch buffer; run and cache all rows.
@@ -121,6 +128,7 @@ private:
     bool connectFirst();
     // The text handed to the engine: converted to UTF-8 in UTF-8 mode.
     std::string engineText(const std::string &sql) const;
+    int execText(const std::string &text, const TFields *fields, const int32_t *rowid);
     int runStatement(sqlite3_stmt *statement, const std::vector<std::string> &parameterNames,
                      const TFields *fields, std::vector<int> *fieldOfParameter, bool resolved, bool &abandoned);
 

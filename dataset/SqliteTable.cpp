@@ -149,17 +149,25 @@ bool TSqliteTable::InternalPost()
 void TSqliteTable::postUpdate()
 {
     currentRowid_ = RowidAt(CurrentRecordIndex());
-    std::string assignments;
-    for (int i = 0; i < FieldCount(); ++i) {
-        const std::string &name = Fields()[i]->FieldName();
-        assignments += name + "=:" + name + ",";
+    const std::string head = "update " + tableName_ + " set ";
+    if (updateFieldsGeneration_ != Fields().Generation() || updateShape_.compare(0, head.size(), head) != 0) {
+        std::string assignments;
+        for (int i = 0; i < FieldCount(); ++i) {
+            const std::string &name = Fields()[i]->FieldName();
+            assignments += name + "=:" + name + ",";
+        }
+        if (!assignments.empty())
+            assignments.back() = ' ';
+        updateAssignments_ = assignments;
+        // Every row's UPDATE has this shape: compiled once, the row id bound.
+        updateShape_ = joinLines({head, updateAssignments_, " where rowid=?"});
+        updateFieldsGeneration_ = Fields().Generation();
     }
-    if (!assignments.empty())
-        assignments.back() = ' ';
-    sqlLines_ = {"update " + tableName_ + " set ", assignments,
-                 " where rowid=" + quoted(std::to_string(currentRowid_))};
-    lastTableSQL_ = joinLines(sqlLines_);
-    Connection()->ExecSQL(lastTableSQL_, &Fields());
+    lastTableSQL_.clear();
+    lastTableSQL_.reserve(updateShape_.size() + 16);
+    lastTableSQL_.append(head).append("\r\n").append(updateAssignments_).append("\r\n");
+    lastTableSQL_.append(" where rowid=").append(quoted(std::to_string(currentRowid_))).append("\r\n");
+    Connection()->ExecSQLByRowid(lastTableSQL_, updateShape_, currentRowid_, &Fields());
 }
 
 void TSqliteTable::postInsert()

@@ -49,6 +49,10 @@ private:
     std::string orderBy_;
     bool primaryAutoInc_ = false;
     std::vector<std::string> sqlLines_;
+    // The UPDATE's assignment line and compiled shape, for the fields they were built from.
+    uint64_t updateFieldsGeneration_ = 0;
+    std::string updateAssignments_;
+    std::string updateShape_;
     std::string lastTableSQL_;
     int32_t currentRowid_ = -1;
 };
