@@ -30,6 +30,8 @@ void TField::write(Fn &&fn)
 
 bool TField::IsNull() const
 {
+    if (const TField *source = owner_.ValueSource(*this))
+        return source->IsNull();
     return IsNullIn(owner_.ActiveRecord());
 }
 
@@ -59,6 +61,8 @@ void TField::Clear()
 
 std::string TField::AsString() const
 {
+    if (const TField *source = owner_.ValueSource(*this))
+        return source->AsString();
     return TextIn(owner_.ActiveRecord());
 }
 
@@ -74,6 +78,8 @@ void TField::setAsString(const std::string &gbk)
 
 int32_t TField::AsInteger() const
 {
+    if (const TField *source = owner_.ValueSource(*this))
+        return source->AsInteger();
     const uint8_t *r = owner_.ActiveRecord();
     return r ? SlotInteger(r, slot_, owner_.Utf8Mode()) : 0;
 }
@@ -85,6 +91,8 @@ void TField::setAsInteger(int32_t value)
 
 double TField::AsFloat() const
 {
+    if (const TField *source = owner_.ValueSource(*this))
+        return source->AsFloat();
     const uint8_t *r = owner_.ActiveRecord();
     return r ? SlotFloat(r, slot_, owner_.Utf8Mode()) : 0;
 }
@@ -96,6 +104,8 @@ void TField::setAsFloat(double value)
 
 bool TField::AsBoolean() const
 {
+    if (const TField *source = owner_.ValueSource(*this))
+        return source->AsBoolean();
     const uint8_t *r = owner_.ActiveRecord();
     return r ? SlotBoolean(r, slot_, owner_.Utf8Mode()) : false;
 }
@@ -107,6 +117,8 @@ void TField::setAsBoolean(bool value)
 
 double TField::AsDateTime() const
 {
+    if (const TField *source = owner_.ValueSource(*this))
+        return source->AsDateTime();
     const uint8_t *r = owner_.ActiveRecord();
     return r ? SlotDayCount(r, slot_, owner_.Utf8Mode()) : 0;
 }

@@ -29,6 +29,9 @@ public:
     virtual void FieldChanged(TField &) {}
     virtual void FieldLabelChanged(TField &) {}
     virtual bool Utf8Mode() const { return false; }
+    // A field whose value is read from another field instead (a detail's
+    // link columns read the master's); none for the field's own value.
+    virtual const TField *ValueSource(const TField &) const { return nullptr; }
 };
 
 class TField {

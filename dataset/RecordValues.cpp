@@ -27,7 +27,8 @@ static_assert(sizeof(TimeStampSlot) == 16);
 void putText(uint8_t *record, const TSlot &slot, const char *bytes, size_t length)
 {
     const size_t n = std::min(length, size_t(slot.size > 0 ? slot.size : 0));
-    std::memcpy(record + slot.offset, bytes, n);
+    if (n > 0)
+        std::memcpy(record + slot.offset, bytes, n);
     record[slot.offset + int(n)] = 0;
 }
 
@@ -46,7 +47,8 @@ void putWide(uint8_t *record, const TSlot &slot, const char16_t *utf16, size_t u
 {
     const size_t maxUnits = size_t(std::max(slot.size, 0)) / 2;
     const size_t n = std::min(units, maxUnits);
-    std::memcpy(record + slot.offset, utf16, n * 2);
+    if (n > 0)
+        std::memcpy(record + slot.offset, utf16, n * 2);
     std::memset(record + slot.offset + n * 2, 0, 2);
 }
 

@@ -47,6 +47,8 @@ TSqliteBaseQuery::TSqliteBaseQuery(QObject *owner) : TDataSet(owner) {}
 
 TSqliteBaseQuery::~TSqliteBaseQuery()
 {
+    // The owner is going away: its handlers must not run against it now.
+    BeforeClose = AfterClose = nullptr;
     try {
         Close();
     } catch (...) {
@@ -250,6 +252,24 @@ const uint8_t *TSqliteBaseQuery::BrowseRecord() const
 bool TSqliteBaseQuery::Utf8Mode() const
 {
     return connection_ && connection_->Utf8Mode();
+}
+
+const TField *TSqliteBaseQuery::ValueSource(const TField &field) const
+{
+    if (masterFields_.empty() || !masterSource_)
+        return nullptr;
+    TDataSet *master = MasterDataSet();
+    if (!master || master == this || !master->Active())
+        return nullptr;
+    const std::string text = toLowerAscii(masterFields_);
+    if (text.find(toLowerAscii(field.FieldName())) == std::string::npos)
+        return nullptr;
+    for (int i = 0; i < master->FieldCount(); ++i) {
+        const TField *candidate = master->Fields()[i];
+        if (text.find(toLowerAscii(candidate->DisplayName())) != std::string::npos)
+            return candidate;
+    }
+    return nullptr;
 }
 
 void TSqliteBaseQuery::UnknownBookmark()

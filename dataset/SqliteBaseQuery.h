@@ -91,6 +91,9 @@ public:
     std::unique_ptr<TSqliteBlobStream> CreateBlobStream(TField &field, TBlobStreamMode mode);
 
     bool Utf8Mode() const override;
+    // In a detail, a field whose name occurs (ignoring case) in MasterFields
+    // reads the first master field whose display name occurs there.
+    const TField *ValueSource(const TField &field) const override;
 
 protected:
     void InternalOpen() override;

@@ -89,6 +89,8 @@ TSqliteDB::TSqliteDB(QObject *owner) : QObject(owner), statements_(std::make_uni
 
 TSqliteDB::~TSqliteDB()
 {
+    // The owner is going away: its handlers must not run against it now.
+    BeforeDisconnect = AfterDisconnect = nullptr;
     try {
         disconnect();
     } catch (...) {

@@ -353,6 +353,18 @@ TEST_F(Detailed, DetailFollowsTheMasterRecord)
     EXPECT_EQ(detail.FieldByName("What")->AsString(), "z");
 }
 
+TEST_F(Detailed, LinkFieldsOfTheDetailReadTheMastersValue)
+{
+    table.Open();
+    table.setRecNo(3);
+    detail.Open();
+    EXPECT_EQ(detail.FieldByName("Item")->AsString(), "3");
+    EXPECT_EQ(detail.FieldByName("What")->AsString(), "z");
+    table.setRecNo(2); // no drops: the link field still shows the master's key
+    EXPECT_EQ(detail.RecordCount(), 0);
+    EXPECT_EQ(detail.FieldByName("Item")->AsInteger(), 2);
+}
+
 TEST_F(Detailed, DetailInsertTakesTheMasterValue)
 {
     table.Open();

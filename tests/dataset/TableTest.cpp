@@ -284,6 +284,18 @@ TEST_F(Table, GameItemsOpenWithEveryColumnAndTheLongNameCut)
     EXPECT_NE(table.RecNo(), lower);
 }
 
+TEST_F(Table, RecordWiderThanTheFetchBufferOfThePlatformKeepsItsBytes)
+{
+    const std::string big(35000, 'q');
+    openOn("create table W (a CHAR(40000), b INTEGER); insert into W values ('" + big + "', 7);", "W");
+    EXPECT_EQ(table.FieldByName("a")->AsString(), big);
+    EXPECT_EQ(table.FieldByName("b")->AsInteger(), 7);
+    table.Edit();
+    table.FieldByName("b")->setAsInteger(8);
+    table.Post();
+    EXPECT_EQ(queryValue(path, "select length(a) || ',' || b from W"), "35000,8");
+}
+
 TEST_F(Table, PostsOfTheSameTextThousandsOfTimesAreCorrect)
 {
     std::string rows = "create table T (a INTEGER, b CHAR(8)); begin;";
