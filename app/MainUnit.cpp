@@ -135,6 +135,9 @@ void TMainForm::OpenDatabaseWindow(const QString &path)
     auto *window = new dbwindow::TFrmDBMain;
     window->setWindowTitle(path);
     mdi_->addSubWindow(window);
+    // Room for the whole window, navigator included, inside the frame.
+    const QSize room = mdi_->viewport()->size();
+    window->resize(qMin(window->width(), room.width() * 19 / 20), qMin(window->height(), room.height() * 19 / 20));
     watchChildWindow(window);
     window->show();
     window->OpenDatabase(path);

@@ -42,6 +42,8 @@ TDbGrid::TDbGrid(QWidget *parent) : QTableView(parent)
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     horizontalHeader()->setHighlightSections(false);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    horizontalHeader()->setMinimumSectionSize(40);
+    horizontalHeader()->setMaximumSectionSize(260);
 
     connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex &index) { emit cellClicked(index.column()); });
     connect(qApp, &QApplication::focusChanged, this, ui::guarded(this, &TDbGrid::focusMoved));
@@ -60,9 +62,12 @@ void TDbGrid::setDataSource(dataset::TDataSource *source)
     model_ = model;
     connect(model_, &dataset::DatasetTableModel::currentRecordChanged, this, &TDbGrid::followCurrentRecord);
     connect(model_, &QAbstractItemModel::modelReset, this, [this] {
+        // Sized from the titles and the rows in view, so a large table opens as fast as a small one.
+        resizeColumnsToContents();
         if (const dataset::TDataSet *ds = dataSet(); ds && ds->Active())
             followCurrentRecord(ds->ActiveViewRow());
     });
+    connect(model_, &QAbstractItemModel::headerDataChanged, this, [this] { resizeColumnsToContents(); });
     if (source)
         connect(source, &dataset::TDataSource::dataEvent, verticalHeader()->viewport(),
                 [this] { verticalHeader()->viewport()->update(); });

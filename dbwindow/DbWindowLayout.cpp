@@ -15,6 +15,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -28,6 +30,17 @@ QWidget *addPage(QTabWidget *pages, const char *name, const QString &caption)
     page->setObjectName(QLatin1String(name));
     pages->addTab(page, caption);
     return page;
+}
+
+// A tab widget is as tall as its tallest page; the grid gets the room that
+// the current page does not need.
+void fitPageControlToCurrentPage(QTabWidget *pages)
+{
+    const QWidget *page = pages->currentWidget();
+    if (!page)
+        return;
+    const int frame = 2 * pages->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, pages);
+    pages->setFixedHeight(pages->tabBar()->sizeHint().height() + page->sizeHint().height() + frame + 2);
 }
 
 } // namespace
@@ -129,6 +142,9 @@ void TFrmDBMain::buildPages()
     }
 
     RzPageControl1->setCurrentIndex(0);
+    fitPageControlToCurrentPage(RzPageControl1);
+    connect(RzPageControl1, &QTabWidget::currentChanged, RzPageControl1,
+            [pages = RzPageControl1](int) { fitPageControlToCurrentPage(pages); });
 }
 
 void TFrmDBMain::buildGridArea()

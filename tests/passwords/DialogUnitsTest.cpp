@@ -3,6 +3,8 @@
 
 #include <QFontMetrics>
 
+#include <ostream>
+
 #include <gtest/gtest.h>
 
 namespace torvik::passwords {
@@ -11,6 +13,11 @@ namespace {
 struct MulDivCase {
     int a, b, c, expected;
 };
+
+void PrintTo(const MulDivCase &c, std::ostream *os)
+{
+    *os << c.a << "*" << c.b << "/" << c.c;
+}
 
 class MulDivTest : public ::testing::TestWithParam<MulDivCase> {};
 
