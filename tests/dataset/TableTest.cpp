@@ -284,6 +284,19 @@ TEST_F(Table, GameItemsOpenWithEveryColumnAndTheLongNameCut)
     EXPECT_NE(table.RecNo(), lower);
 }
 
+TEST_F(Table, Utf8ModeStoresUtf8AndGivesGbkBack)
+{
+    db.setCharacterEncoding(""); // empty selects UTF-8 mode
+    openOn("create table T (Name CHAR(6), n INTEGER);", "T");
+    ASSERT_TRUE(db.Utf8Mode());
+    table.Append();
+    table.FieldByName("Name")->setAsString("\xCD\xC0\xC1\xFA"); // 屠龙 in GBK
+    table.Post();
+    EXPECT_EQ(queryValue(path, "select Name from T"), "\xE5\xB1\xA0\xE9\xBE\x99");
+    table.Refresh();
+    EXPECT_EQ(table.FieldByName("Name")->AsString(), "\xCD\xC0\xC1\xFA");
+}
+
 TEST_F(Table, RecordWiderThanTheFetchBufferOfThePlatformKeepsItsBytes)
 {
     const std::string big(35000, 'q');
