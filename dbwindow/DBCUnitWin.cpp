@@ -20,6 +20,8 @@
 #include <QTabWidget>
 
 #include <random>
+#include <string>
+#include <vector>
 
 namespace torvik::dbwindow {
 
@@ -138,6 +140,11 @@ void TFrmDBMain::OpenDatabase(const QString &path)
         SqliteDB1->Close();
     }
     SqliteDB1->CreateFunction("Pos", 2, &PosFunction);
+    // The layouts of the engine's tables are read, but no rule tells an old
+    // layout from a current one, so nothing is concluded and nothing upgraded.
+    std::vector<std::string> columns;
+    for (const char *table : {"StdItems", "Monster", "TaoistPet"})
+        SqliteDB1->GetColumnNames(table, columns);
     Table->setTableName("StdItems");
     Table->Open();
     RzDBGrid1CellClick(-1);

@@ -3,6 +3,7 @@
 #include "tests/support/ScriptedModalUi.h"
 #include "tests/support/TestSupport.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -106,6 +107,37 @@ TEST_F(OpenCommandTest, ReopeningAMinimisedWindowRestoresItAndAMaximisedActiveWi
     EXPECT_TRUE(wa->isMaximized());
     EXPECT_EQ(form.mdiArea()->activeSubWindow(), wa);
     EXPECT_EQ(form.childWindows().size(), 2);
+}
+
+TEST_F(OpenCommandTest, CancellingThePasswordClosesTheWindowAndChoosingTheFileAgainAsksAgain)
+{
+    const QString path = scratch.copyFixture(QStringLiteral("game-encrypted-123456.db"));
+    dialogs.cancelPassword();
+    choose(path);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(form.childWindows().isEmpty());
+
+    dialogs.replyPassword(QStringLiteral("123456"));
+    choose(path);
+    EXPECT_EQ(captions(), QStringList{path});
+    EXPECT_TRUE(dialogs.allRepliesUsed());
+}
+
+TEST_F(OpenCommandTest, AnErrorWhileOpeningIsShownAndTheWindowStaysWithItsCaption)
+{
+    const QString path = scratch.path(QStringLiteral("empty.db"));
+    test::writeFileBytes(path, std::string()); // an empty file is a database without tables
+    choose(path);
+    const auto asked = dialogs.messagesAsked();
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_TRUE(asked[0].text.startsWith(QStringLiteral("no such table: StdItems"))) << asked[0].text.toStdString();
+    EXPECT_EQ(captions(), QStringList{path});
+
+    dialogs.clear();
+    choose(path); // it remains the window of that path
+    EXPECT_EQ(captions(), QStringList{path});
+    EXPECT_TRUE(dialogs.messagesAsked().empty());
 }
 
 TEST_F(OpenCommandTest, ANewWindowIsADatabaseWindowShowingTheFile)
