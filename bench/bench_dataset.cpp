@@ -117,25 +117,30 @@ int main()
     std::printf("memory: cache resident growth %.1f MB, file %.1f MB\n", growth / 1e6, fileBytes / 1e6);
     bench::printRatio("dataset_cache_memory", double(growth) / double(fileBytes), 2.0);
 
+    // Commits wait for the disk, so each side runs three times, in turns,
+    // and keeps its best time.
     const std::string sql = updateText(table);
-    db.Close(); // the file to itself while the plain loop runs
-    const double plainPostsFirst = baselinePosts(file, sql);
-    db.Open();
-    bench::Stopwatch postClock;
-    db.BeginExclusive();
-    int n = 0;
-    for (table.First(); n < kPostedRows && !table.Eof(); table.Next(), ++n) {
-        table.Edit();
-        table.FieldByName("Price")->setAsInteger(n);
-        table.Post();
+    double plainPosts = 1e9;
+    double oursPosts = 1e9;
+    for (int round = 0; round < 3; ++round) {
+        db.Close(); // the file to itself while the plain loop runs
+        plainPosts = std::min(plainPosts, baselinePosts(file, sql));
+        db.Open();
+        bench::Stopwatch postClock;
+        db.BeginExclusive();
+        int n = 0;
+        for (table.First(); n < kPostedRows && !table.Eof(); table.Next(), ++n) {
+            table.Edit();
+            table.FieldByName("Price")->setAsInteger(n + round);
+            table.Post();
+        }
+        db.Commit();
+        oursPosts = std::min(oursPosts, postClock.seconds());
     }
-    db.Commit();
-    const double oursPosts = postClock.seconds();
     table.Close();
     db.Close();
-    const double plainPosts = std::min(plainPostsFirst, baselinePosts(file, sql));
-    std::printf("posts: %d rows, plain prepared UPDATE %.3f s, TSqliteTable %.3f s\n", kPostedRows, plainPosts,
-                oursPosts);
+    std::printf("posts: %d rows in one transaction, plain prepared UPDATE %.3f s, TSqliteTable %.3f s (best of 3)\n",
+                kPostedRows, plainPosts, oursPosts);
     bench::printRatio("dataset_post_time", oursPosts / plainPosts, 1.5);
     return 0;
 }

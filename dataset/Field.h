@@ -74,6 +74,8 @@ public:
     std::string TextIn(const uint8_t *record) const;
     bool IsNullIn(const uint8_t *record) const;
 
+    // The record the field reads: its owner's active one, or none.
+    const uint8_t *OwnerRecord() const { return owner_.ActiveRecord(); }
     // Binds the value as statement parameter `parameter`, by the field's type.
     void BindTo(sqlite3_stmt *statement, int parameter) const;
 

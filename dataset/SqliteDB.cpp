@@ -17,6 +17,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <cstring>
 
 namespace torvik::dataset {
 
@@ -71,7 +72,8 @@ std::string gbkForMessage(const QString &text)
 
 bool SkippedBySemicolonRule(const std::string &sql)
 {
-    if (std::count(sql.begin(), sql.end(), ';') < 2)
+    const char *first = static_cast<const char *>(std::memchr(sql.data(), ';', sql.size()));
+    if (!first || !std::memchr(first + 1, ';', size_t(sql.data() + sql.size() - first - 1)))
         return false;
     size_t creates = 0;
     static const char word[] = "CREATE";
@@ -291,9 +293,16 @@ int TSqliteDB::runStatement(sqlite3_stmt *statement, const std::vector<std::stri
             binding[k] = field->Index();
         }
     }
+    // Every field of a list reads the same record: its owner's active one.
+    const uint8_t *record = fields && fields->Count() > 0 ? (*fields)[0]->OwnerRecord() : nullptr;
     for (size_t k = 0; k < binding.size(); ++k) {
-        if (binding[k] >= 0)
-            (*fields)[binding[k]]->BindTo(statement, int(k) + 1);
+        if (binding[k] < 0)
+            continue;
+        const TField *field = (*fields)[binding[k]];
+        if (record)
+            BindSlot(statement, int(k) + 1, record, field->Slot());
+        else
+            field->BindTo(statement, int(k) + 1);
     }
     int stepResult;
     do {
@@ -344,8 +353,13 @@ int TSqliteDB::execText(const std::string &text, const TFields *fields, const in
         if (!entry)
             ownNames = ParameterNames(statement);
         bool abandoned = false;
-        if (entry)
-            sqlite3_clear_bindings(statement);
+        if (entry) {
+            // Named parameters are bound again below; only nameless ones must
+            // be cleared back to NULL.
+            const auto nameless = std::count(entry->parameterNames.begin(), entry->parameterNames.end(), std::string());
+            if (nameless > (rowid ? 1 : 0))
+                sqlite3_clear_bindings(statement);
+        }
         if (rowid)
             sqlite3_bind_int(statement, sqlite3_bind_parameter_count(statement), *rowid);
         const int stepResult = runStatement(statement, entry ? entry->parameterNames : ownNames, fields,
