@@ -190,6 +190,10 @@ void TSqliteBaseQuery::InternalOpen()
     }
     if (layout_.Count() == 0 && fieldDefs_.Count() > 0)
         layout_.Build(fieldDefs_);
+    // A statement that was not run (the semicolon rule) leaves an empty cache
+    // that must still hold records of the fields' size.
+    if (cache_->Count() == 0 && cache_->RecordSize() != std::max(layout_.DataSize(), 1))
+        cache_ = std::make_unique<TFResult>(layout_.DataSize(), &layout_);
 }
 
 void TSqliteBaseQuery::InternalClose()
