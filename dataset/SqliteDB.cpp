@@ -1,6 +1,7 @@
 #include "dataset/SqliteDB.h"
 
 #include "codec/CodecVfs.h"
+#include "codec/EngineMessage.h"
 #include "dataset/Errors.h"
 #include "dataset/Field.h"
 #include "dataset/RecordValues.h"
@@ -260,7 +261,7 @@ std::string TSqliteDB::engineText(const std::string &sql) const
 
 std::string TSqliteDB::engineErrorMessage() const
 {
-    std::string message = handle_ ? sqlite3_errmsg(handle_) : "not connected";
+    std::string message = handle_ ? codec::engineErrorMessage(handle_) : "not connected";
     if (message.size() > 255)
         message.resize(255);
     return message + "\r\n" + kSqlStatementMarker + lastSQL_;

@@ -2,6 +2,7 @@
 #include "dataset/Errors.h"
 #include "dataset/SqliteDB.h"
 #include "tests/support/TestSupport.h"
+#include "text/Gbk.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -206,6 +207,21 @@ TEST(Connection, NotADatabaseTellsEncipheredFilesFromPlainOnes)
     fresh.setDatabase(dir.path("new.db"));
     fresh.Open();
     EXPECT_FALSE(fresh.NotADatabase());
+}
+
+TEST(Connection, EncipheredFileWithoutItsKeyFailsWithTheEncryptedMessage)
+{
+    ScratchDir dir;
+    TSqliteDB db;
+    db.setDatabase(dir.copyFixture("game-encrypted-123456.db"));
+    db.Open();
+    try {
+        db.ExecSQL("update StdItems set Price=1");
+        FAIL() << "an enciphered file was written without its key";
+    } catch (const EDatabaseError &e) {
+        EXPECT_EQ(e.message(), std::string("file is encrypted or is not a database\r\n") +
+                                   torvik::text::utf8ToGbk("SQL语句:") + "update StdItems set Price=1");
+    }
 }
 
 TEST(Connection, ColumnNamesOfATableInOrderAndOfAMissingTableNone)

@@ -177,7 +177,7 @@ TEST_F(ExecSql, KeptStatementsBindTheCurrentValuesAndSurviveSchemaChanges)
         if (i == 1)
             r.Fields()[1]->Clear();
         else
-            r.Fields()[1]->setAsString("v" + std::to_string(i));
+            r.Fields()[1]->setAsString(std::string("v").append(std::to_string(i)));
         db.ExecSQL(insert, &r.Fields());
     }
     db.ExecSQL("alter table t add column c integer");

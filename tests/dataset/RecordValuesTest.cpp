@@ -224,7 +224,7 @@ TEST(RecordLayout, SlotsArePackedAfterTheHasValueBits)
     TFieldDefs defs;
     defs.Add({"Name", ftString, 14, 0});
     for (int i = 0; i < 38; ++i)
-        defs.Add({"N" + std::to_string(i), ftInteger, 0, 0});
+        defs.Add({std::string("N").append(std::to_string(i)), ftInteger, 0, 0});
     TRecordLayout layout;
     layout.Build(defs);
     EXPECT_EQ(layout.DataSize(), 5 + 15 + 38 * 4);
