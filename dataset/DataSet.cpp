@@ -576,6 +576,20 @@ const uint8_t *TDataSet::ViewRecord(int row) const
     return CachedRecord(row);
 }
 
+TBookmark TDataSet::ViewRowBookmark(int row) const
+{
+    if (row < 0 || row >= ViewRowCount())
+        return std::nullopt;
+    int index = row;
+    if (state_ == TDataSetState::dsInsert) {
+        if (row == insertRow_)
+            return std::nullopt;
+        if (row > insertRow_)
+            --index;
+    }
+    return CachedBookmark(index);
+}
+
 int TDataSet::ActiveViewRow() const
 {
     return state_ == TDataSetState::dsInsert ? insertRow_ : CurrentIndex;

@@ -123,6 +123,9 @@ public:
     int ViewRowCount() const;
     const uint8_t *ViewRecord(int row) const;
     int ActiveViewRow() const;
+    // The bookmark of the record a view row shows; none for the record being
+    // inserted, which has no id until it is posted, and for rows out of range.
+    TBookmark ViewRowBookmark(int row) const;
 
     TDataSetNotifyEvent BeforeOpen, AfterOpen, BeforeClose, AfterClose;
     TDataSetNotifyEvent BeforeInsert, AfterInsert, BeforeEdit, AfterEdit;

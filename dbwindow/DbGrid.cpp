@@ -83,15 +83,17 @@ dataset::TDataSet *TDbGrid::dataSet() const
     return model_ ? model_->DataSet() : nullptr;
 }
 
-std::vector<int> TDbGrid::SelectedRows() const
+std::vector<int32_t> TDbGrid::SelectedRows() const
 {
-    std::vector<int> rows;
-    if (!selectionModel())
-        return rows;
+    std::vector<int32_t> ids;
+    const dataset::TDataSet *ds = dataSet();
+    if (!selectionModel() || !ds)
+        return ids;
     for (const QModelIndex &index : selectionModel()->selectedRows())
-        rows.push_back(index.row());
-    std::sort(rows.begin(), rows.end());
-    return rows;
+        if (const dataset::TBookmark id = ds->ViewRowBookmark(index.row()))
+            ids.push_back(*id);
+    std::sort(ids.begin(), ids.end());
+    return ids;
 }
 
 int TDbGrid::SelectedIndex() const

@@ -30,8 +30,10 @@ public:
     dataset::TDataSource *DataSource() const;
     dataset::DatasetTableModel *datasetModel() const { return model_; }
 
-    // The view rows of the selected rows, ascending.
-    std::vector<int> SelectedRows() const;
+    // The selected rows as bookmarks, in ascending id: the ids stay with
+    // their rows while rows are inserted and deleted around them. A new row
+    // not yet posted has no id and is not among them.
+    std::vector<int32_t> SelectedRows() const;
     // The column of the current cell; -1 without one.
     int SelectedIndex() const;
 

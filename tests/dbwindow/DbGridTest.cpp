@@ -150,7 +150,17 @@ TEST_F(DbGridTest, SeveralWholeRowsCanBeSelected)
     grid->clearSelection();
     grid->selectionModel()->select(cell(4, 2), QItemSelectionModel::Select | QItemSelectionModel::Rows);
     grid->selectionModel()->select(cell(1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    EXPECT_EQ(grid->SelectedRows(), (std::vector<int>{1, 4}));
+    EXPECT_EQ(grid->SelectedRows(), (std::vector<int32_t>{1, 4})); // right after an open, row n has id n
+    // Ids stay with their rows: a row inserted in front and posted does not
+    // shift them, and gets a new id of its own.
+    grid->setCurrentIndex(cell(0, 0));
+    window->Table->Insert();
+    window->Table->FieldByName("Idx")->setAsInteger(900);
+    window->Table->Post();
+    grid->clearSelection();
+    grid->selectionModel()->select(cell(5, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    grid->selectionModel()->select(cell(0, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    EXPECT_EQ(grid->SelectedRows(), (std::vector<int32_t>{4, 25}));
     EXPECT_EQ(grid->selectionBehavior(), QAbstractItemView::SelectRows);
     EXPECT_TRUE(grid->alternatingRowColors());
 }
