@@ -20,6 +20,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <initializer_list>
+
 namespace torvik::dbwindow {
 
 namespace {
@@ -30,6 +32,15 @@ QWidget *addPage(QTabWidget *pages, const char *name, const QString &caption)
     page->setObjectName(QLatin1String(name));
     pages->addTab(page, caption);
     return page;
+}
+
+// The page's groups from the top down; the rest of the page stays empty.
+void stackOnPage(QWidget *page, std::initializer_list<QWidget *> groups)
+{
+    auto *layout = new QVBoxLayout(page);
+    for (QWidget *group : groups)
+        layout->addWidget(group);
+    layout->addStretch(1);
 }
 
 // A tab widget is as tall as its tallest page; the grid gets the room that
@@ -65,9 +76,7 @@ void TFrmDBMain::buildPages()
         RzComboBox1 = g.categoryList;
         RzComboBox1->setToolTip(QStringLiteral("过滤显示指定类型的物品数据。"));
         RzComboBox1->setMaxVisibleItems(20);
-        auto *layout = new QVBoxLayout(TabSheet1);
-        layout->addWidget(g.group);
-        layout->addStretch(1);
+        stackOnPage(TabSheet1, {g.group});
     }
 
     // Monsters
@@ -83,10 +92,7 @@ void TFrmDBMain::buildPages()
         RzButton4 = g.searchButton;
         RzComboBox2 = g.categoryList;
         nameColour = makeNameColourPreview(TabSheet2);
-        auto *layout = new QVBoxLayout(TabSheet2);
-        layout->addWidget(g.group);
-        layout->addWidget(nameColour.panel);
-        layout->addStretch(1);
+        stackOnPage(TabSheet2, {g.group, nameColour.panel});
     }
 
     // Skills
@@ -102,10 +108,7 @@ void TFrmDBMain::buildPages()
         RzButton5 = g.searchButton;
         RzComboBox3 = g.categoryList;
         powerTest = makePowerTestGroup(TabSheet3);
-        auto *layout = new QVBoxLayout(TabSheet3);
-        layout->addWidget(g.group);
-        layout->addWidget(powerTest.GroupBoxMagic);
-        layout->addStretch(1);
+        stackOnPage(TabSheet3, {g.group, powerTest.GroupBoxMagic});
     }
 
     // Inner demons: the search controls are laid out but never in use.
@@ -125,10 +128,7 @@ void TFrmDBMain::buildPages()
         RzGroupBox6 = new QGroupBox(QStringLiteral("数据调整"), TabSheet4);
         RzGroupBox6->setObjectName(QStringLiteral("RzGroupBox6"));
         RzGroupBox6->setMinimumHeight(40);
-        auto *layout = new QVBoxLayout(TabSheet4);
-        layout->addWidget(g.group);
-        layout->addWidget(RzGroupBox6);
-        layout->addStretch(1);
+        stackOnPage(TabSheet4, {g.group, RzGroupBox6});
     }
 
     // Pets
@@ -136,9 +136,7 @@ void TFrmDBMain::buildPages()
     {
         const FilterGroup g = makeFilterGroup(TabSheet6, FilterGroupSpec{.fieldNameBox = "RzCheckBox7", .fieldNameBoxChecked = false});
         RzCheckBox7 = g.fieldNameBox;
-        auto *layout = new QVBoxLayout(TabSheet6);
-        layout->addWidget(g.group);
-        layout->addStretch(1);
+        stackOnPage(TabSheet6, {g.group});
     }
 
     RzPageControl1->setCurrentIndex(0);

@@ -49,11 +49,11 @@ ui::MessageResult ScriptedModalUi::message(const ui::MessageRequest &request)
     return r;
 }
 
-QString ScriptedModalUi::openFile(const ui::FileRequest &request)
+QString ScriptedModalUi::nextFile(Asked::Kind kind, const ui::FileRequest &request)
 {
-    asked_.push_back({Asked::OpenFile, {}, request, {}});
+    asked_.push_back({kind, {}, request, {}});
     if (files_.empty()) {
-        ADD_FAILURE() << "unscripted open-file dialog: " << request.caption.toStdString();
+        ADD_FAILURE() << "unscripted file dialog: " << request.caption.toStdString();
         return {};
     }
     const QString r = files_.front();
@@ -61,16 +61,14 @@ QString ScriptedModalUi::openFile(const ui::FileRequest &request)
     return r;
 }
 
+QString ScriptedModalUi::openFile(const ui::FileRequest &request)
+{
+    return nextFile(Asked::OpenFile, request);
+}
+
 QString ScriptedModalUi::saveFile(const ui::FileRequest &request)
 {
-    asked_.push_back({Asked::SaveFile, {}, request, {}});
-    if (files_.empty()) {
-        ADD_FAILURE() << "unscripted save-file dialog: " << request.caption.toStdString();
-        return {};
-    }
-    const QString r = files_.front();
-    files_.pop_front();
-    return r;
+    return nextFile(Asked::SaveFile, request);
 }
 
 bool ScriptedModalUi::password(const ui::PasswordRequest &request, QString &entered)

@@ -44,6 +44,8 @@ public:
     bool password(const ui::PasswordRequest &request, QString &entered) override;
 
 private:
+    QString nextFile(Asked::Kind kind, const ui::FileRequest &request);
+
     std::deque<ui::MessageResult> messages_;
     std::deque<QString> files_;
     std::deque<std::pair<bool, QString>> passwords_;
