@@ -165,23 +165,21 @@ void TDataSet::Resync()
 void TDataSet::First()
 {
     CheckBrowseMode();
-    fire(BeforeScroll);
-    CurrentIndex = CachedCount() > 0 ? 0 : -1;
-    bof_ = true;
-    eof_ = CachedCount() == 0;
-    Notify(TDataEvent::DataSetScroll);
-    fire(AfterScroll);
+    scroll([this] {
+        CurrentIndex = CachedCount() > 0 ? 0 : -1;
+        bof_ = true;
+        eof_ = CachedCount() == 0;
+    });
 }
 
 void TDataSet::Last()
 {
     CheckBrowseMode();
-    fire(BeforeScroll);
-    CurrentIndex = CachedCount() - 1;
-    eof_ = true;
-    bof_ = CachedCount() == 0;
-    Notify(TDataEvent::DataSetScroll);
-    fire(AfterScroll);
+    scroll([this] {
+        CurrentIndex = CachedCount() - 1;
+        eof_ = true;
+        bof_ = CachedCount() == 0;
+    });
 }
 
 void TDataSet::Next()
@@ -189,15 +187,14 @@ void TDataSet::Next()
     CheckBrowseMode();
     if (eof_)
         return;
-    fire(BeforeScroll);
-    if (CurrentIndex < CachedCount() - 1) {
-        ++CurrentIndex;
-        bof_ = false;
-    } else {
-        eof_ = true;
-    }
-    Notify(TDataEvent::DataSetScroll);
-    fire(AfterScroll);
+    scroll([this] {
+        if (CurrentIndex < CachedCount() - 1) {
+            ++CurrentIndex;
+            bof_ = false;
+        } else {
+            eof_ = true;
+        }
+    });
 }
 
 void TDataSet::Prior()
@@ -205,15 +202,14 @@ void TDataSet::Prior()
     CheckBrowseMode();
     if (bof_)
         return;
-    fire(BeforeScroll);
-    if (CurrentIndex > 0) {
-        --CurrentIndex;
-        eof_ = false;
-    } else {
-        bof_ = true;
-    }
-    Notify(TDataEvent::DataSetScroll);
-    fire(AfterScroll);
+    scroll([this] {
+        if (CurrentIndex > 0) {
+            --CurrentIndex;
+            eof_ = false;
+        } else {
+            bof_ = true;
+        }
+    });
 }
 
 int TDataSet::RecNo()
@@ -233,14 +229,13 @@ void TDataSet::setRecNo(int value)
     if (value < 0 || value >= CachedCount() + 2)
         return;
     CheckBrowseMode();
-    fire(BeforeScroll);
-    CurrentIndex = value - 1;
-    Resync();
-    bof_ = eof_ = false;
-    if (CachedCount() == 0)
-        bof_ = eof_ = true;
-    Notify(TDataEvent::DataSetScroll);
-    fire(AfterScroll);
+    scroll([this, value] {
+        CurrentIndex = value - 1;
+        Resync();
+        bof_ = eof_ = false;
+        if (CachedCount() == 0)
+            bof_ = eof_ = true;
+    });
 }
 
 template <typename Fn>
@@ -438,11 +433,10 @@ void TDataSet::GotoBookmark(const TBookmark &bookmark)
         UnknownBookmark();
         return;
     }
-    fire(BeforeScroll);
-    CurrentIndex = index;
-    bof_ = eof_ = false;
-    Notify(TDataEvent::DataSetScroll);
-    fire(AfterScroll);
+    scroll([this, index] {
+        CurrentIndex = index;
+        bof_ = eof_ = false;
+    });
 }
 
 bool TDataSet::BookmarkValid(const TBookmark &bookmark) const

@@ -164,6 +164,16 @@ protected:
     void CheckBrowseMode();
     void Resync();
     void fire(const TDataSetNotifyEvent &event) { if (event) event(*this); }
+    // Moves the current record between the scroll events and the sources'
+    // scroll notice.
+    template <typename Fn>
+    void scroll(Fn &&move)
+    {
+        fire(BeforeScroll);
+        move();
+        Notify(TDataEvent::DataSetScroll);
+        fire(AfterScroll);
+    }
     uint8_t *EditBuffer() { return editBuffer_.data(); }
 
     TFieldDefs fieldDefs_;

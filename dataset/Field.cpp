@@ -1,5 +1,6 @@
 #include "dataset/Field.h"
 
+#include "dataset/AsciiText.h"
 #include "dataset/Errors.h"
 #include "dataset/RecordValues.h"
 

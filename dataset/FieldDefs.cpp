@@ -1,30 +1,11 @@
 #include "dataset/FieldDefs.h"
 
+#include "dataset/AsciiText.h"
 #include "dataset/TextConvert.h"
 
 #include <sqlite3.h>
 
-#include <cctype>
-
 namespace torvik::dataset {
-
-std::string toLowerAscii(std::string text)
-{
-    for (char &c : text)
-        c = char(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
-bool equalsIgnoringCase(const std::string &a, const std::string &b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
-}
 
 namespace {
 

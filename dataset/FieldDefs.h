@@ -47,7 +47,4 @@ private:
 // the mapped size. A statement without result columns leaves defs unchanged.
 void BuildFieldDefs(sqlite3_stmt *statement, bool typeLess, TFieldDefs &defs, int &rowidColumn);
 
-bool equalsIgnoringCase(const std::string &a, const std::string &b);
-std::string toLowerAscii(std::string text);
-
 } // namespace torvik::dataset

@@ -11,6 +11,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace torvik::dataset {
 
@@ -125,6 +126,25 @@ double dayCountOf(const uint8_t *record, const TSlot &slot)
 bool isNumeric(TFieldType t)
 {
     return t == ftFloat || t == ftCurrency || t == ftBCD;
+}
+
+// The number an integer, Boolean or real slot holds; the other types are read
+// through their text (or, for dates, their day count).
+std::optional<double> storedNumber(const uint8_t *record, const TSlot &slot)
+{
+    switch (slot.type) {
+    case ftSmallint:
+    case ftInteger:
+        return L::Get<int32_t>(record, slot);
+    case ftBoolean:
+        return L::Get<int16_t>(record, slot) ? 1 : 0;
+    case ftFloat:
+    case ftCurrency:
+    case ftBCD:
+        return L::Get<double>(record, slot);
+    default:
+        return std::nullopt;
+    }
 }
 
 } // namespace
@@ -366,35 +386,18 @@ int32_t SlotInteger(const uint8_t *record, const TSlot &slot, bool utf8Mode)
 {
     if (slot.type != ftWideString && !L::HasValue(record, slot))
         return 0;
-    switch (slot.type) {
-    case ftSmallint:
-    case ftInteger:
-        return L::Get<int32_t>(record, slot);
-    case ftBoolean:
-        return L::Get<int16_t>(record, slot) ? 1 : 0;
-    case ftFloat:
-    case ftCurrency:
-    case ftBCD:
-        return int32_t(std::llround(L::Get<double>(record, slot)));
-    default:
-        return textToInt(SlotText(record, slot, utf8Mode));
-    }
+    if (const std::optional<double> number = storedNumber(record, slot))
+        return int32_t(std::llround(*number));
+    return textToInt(SlotText(record, slot, utf8Mode));
 }
 
 double SlotFloat(const uint8_t *record, const TSlot &slot, bool utf8Mode)
 {
     if (slot.type != ftWideString && !L::HasValue(record, slot))
         return 0;
+    if (const std::optional<double> number = storedNumber(record, slot))
+        return *number;
     switch (slot.type) {
-    case ftSmallint:
-    case ftInteger:
-        return L::Get<int32_t>(record, slot);
-    case ftBoolean:
-        return L::Get<int16_t>(record, slot) ? 1 : 0;
-    case ftFloat:
-    case ftCurrency:
-    case ftBCD:
-        return L::Get<double>(record, slot);
     case ftDate:
     case ftTime:
     case ftDateTime:

@@ -1,5 +1,6 @@
 #include "dataset/SqliteBaseQuery.h"
 
+#include "dataset/AsciiText.h"
 #include "dataset/DataSource.h"
 #include "dataset/Errors.h"
 #include "dataset/RecordValues.h"
@@ -11,26 +12,6 @@
 namespace torvik::dataset {
 
 namespace {
-
-std::string trimmed(const std::string &s)
-{
-    const size_t first = s.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos)
-        return {};
-    const size_t last = s.find_last_not_of(" \t\r\n");
-    return s.substr(first, last - first + 1);
-}
-
-std::string quoted(const std::string &value)
-{
-    std::string out = "'";
-    for (char c : value) {
-        out += c;
-        if (c == '\'')
-            out += '\'';
-    }
-    return out + "'";
-}
 
 // The class name without its namespace: the check against "TSqlite" is about
 // the class itself.
@@ -115,14 +96,14 @@ std::vector<std::pair<std::string, std::string>> TSqliteBaseQuery::MasterPairs()
         size_t end = masterFields_.find(';', start);
         if (end == std::string::npos)
             end = masterFields_.size();
-        const std::string part = trimmed(masterFields_.substr(start, end - start));
+        const std::string part = trimmedSqlText(masterFields_.substr(start, end - start));
         start = end + 1;
         if (part.empty())
             continue; // a trailing ";" or blank part names nothing
         const size_t eq = part.find('=');
         if (eq == std::string::npos)
             throw ESqliteError("Syntax error: Masterfields not build of a=b;... pairs");
-        pairs.emplace_back(trimmed(part.substr(0, eq)), trimmed(part.substr(eq + 1)).substr(0, 99));
+        pairs.emplace_back(trimmedSqlText(part.substr(0, eq)), trimmedSqlText(part.substr(eq + 1)).substr(0, 99));
     }
     return pairs;
 }
@@ -134,7 +115,7 @@ std::string TSqliteBaseQuery::buildMasterCondition() const
     for (const auto &[detail, masterField] : MasterPairs()) {
         if (!condition.empty())
             condition += " and ";
-        condition += detail + "=" + quoted(master ? master->FieldByName(masterField)->AsString() : std::string());
+        condition += detail + "=" + quotedSqlLiteral(master ? master->FieldByName(masterField)->AsString() : std::string());
     }
     return condition;
 }
@@ -333,13 +314,12 @@ void TSqliteBaseQuery::Next()
     CheckActive();
     if (eof_)
         return;
-    fire(BeforeScroll);
-    uniMoved_ = true;
-    fetchUniRow();
-    bof_ = false;
-    eof_ = !uniHasRow_;
-    Notify(TDataEvent::DataSetScroll);
-    fire(AfterScroll);
+    scroll([this] {
+        uniMoved_ = true;
+        fetchUniRow();
+        bof_ = false;
+        eof_ = !uniHasRow_;
+    });
 }
 
 void TSqliteBaseQuery::Prior()

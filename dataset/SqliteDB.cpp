@@ -2,6 +2,7 @@
 
 #include "codec/CodecVfs.h"
 #include "codec/EngineMessage.h"
+#include "dataset/AsciiText.h"
 #include "dataset/Errors.h"
 #include "dataset/Field.h"
 #include "dataset/RecordValues.h"

@@ -1,5 +1,6 @@
 #include "dataset/SqliteTable.h"
 
+#include "dataset/AsciiText.h"
 #include "dataset/DataSource.h"
 #include "dataset/Errors.h"
 #include "dataset/SqliteDB.h"
@@ -7,30 +8,6 @@
 #include <sqlite3.h>
 
 namespace torvik::dataset {
-
-namespace {
-
-std::string quoted(const std::string &value)
-{
-    std::string out = "'";
-    for (char c : value) {
-        out += c;
-        if (c == '\'')
-            out += '\'';
-    }
-    return out + "'";
-}
-
-std::string trimmedText(const std::string &s)
-{
-    const size_t first = s.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos)
-        return {};
-    const size_t last = s.find_last_not_of(" \t\r\n");
-    return s.substr(first, last - first + 1);
-}
-
-} // namespace
 
 TSqliteTable::TSqliteTable(QObject *owner) : TSqliteBaseQuery(owner) {}
 
@@ -66,7 +43,7 @@ void TSqliteTable::InternalOpen()
     if (MaxResults() == 0 && StartResult() != 0)
         setMaxResults(-1);
     lastTableSQL_ = joinLines(sqlLines_);
-    setStatementText(trimmedText(lastTableSQL_));
+    setStatementText(trimmedSqlText(lastTableSQL_));
     TSqliteBaseQuery::InternalOpen();
 }
 
@@ -106,7 +83,7 @@ void TSqliteTable::InternalDelete()
     inAutoCommit(TransactionType(), false, [&] {
         lastTableSQL_.clear();
         currentRowid_ = RowidAt(CurrentRecordIndex());
-        sqlLines_ = {"delete from " + tableName_ + " where rowid=" + quoted(std::to_string(currentRowid_))};
+        sqlLines_ = {"delete from " + tableName_ + " where rowid=" + quotedSqlLiteral(std::to_string(currentRowid_))};
         lastTableSQL_ = joinLines(sqlLines_);
         db->RunQuery(lastTableSQL_, *this, Params());
     });
@@ -166,7 +143,7 @@ void TSqliteTable::postUpdate()
     lastTableSQL_.clear();
     lastTableSQL_.reserve(updateShape_.size() + 16);
     lastTableSQL_.append(head).append("\r\n").append(updateAssignments_).append("\r\n");
-    lastTableSQL_.append(" where rowid=").append(quoted(std::to_string(currentRowid_))).append("\r\n");
+    lastTableSQL_.append(" where rowid=").append(quotedSqlLiteral(std::to_string(currentRowid_))).append("\r\n");
     Connection()->ExecSQLByRowid(lastTableSQL_, updateShape_, currentRowid_, &Fields());
 }
 
@@ -195,7 +172,7 @@ void TSqliteTable::postInsert()
             }
         }
         if (masterField && master)
-            values += quoted(master->FieldByName(*masterField)->AsString()) + ",";
+            values += quotedSqlLiteral(master->FieldByName(*masterField)->AsString()) + ",";
         else
             values += ":" + name + ",";
     }

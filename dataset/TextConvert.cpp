@@ -1,11 +1,11 @@
 #include "dataset/TextConvert.h"
 
+#include "dataset/AsciiText.h"
 #include "dataset/Errors.h"
 
 #include <QDateTime>
 #include <QLocale>
 
-#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -32,17 +32,6 @@ std::string_view trim(std::string_view s)
     while (!s.empty() && isBlank(s.back()))
         s.remove_suffix(1);
     return s;
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
 }
 
 const QDate &epoch()
