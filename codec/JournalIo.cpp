@@ -14,16 +14,25 @@ namespace {
 
 using Part = JournalRecordTracker::Part;
 
+// The state whose read key enciphers the journal's page images; null when the
+// journal passes through as it is, and then the tracker starts over.
+CodecState *journalKeyState(CodecFile *file, JournalRecordTracker &records)
+{
+    CodecState *st = file->codec();
+    if (st && st->readKey)
+        return st;
+    records.reset();
+    return nullptr;
+}
+
 } // namespace
 
 int writeJournal(CodecFile *file, const void *buffer, int amount, sqlite3_int64 offset)
 {
     sqlite3_file *real = file->real;
-    CodecState *st = file->codec();
-    if (!st || !st->readKey) {
-        file->writeRecords.reset();
+    CodecState *st = journalKeyState(file, file->writeRecords);
+    if (!st)
         return real->pMethods->xWrite(real, buffer, amount, offset);
-    }
     const int size = st->pageSize;
     switch (file->writeRecords.next(offset, amount, size)) {
     case Part::PageImage: {
@@ -48,11 +57,9 @@ int writeJournal(CodecFile *file, const void *buffer, int amount, sqlite3_int64 
 int readJournal(CodecFile *file, void *buffer, int amount, sqlite3_int64 offset)
 {
     sqlite3_file *real = file->real;
-    CodecState *st = file->codec();
-    if (!st || !st->readKey) {
-        file->readRecords.reset();
+    CodecState *st = journalKeyState(file, file->readRecords);
+    if (!st)
         return real->pMethods->xRead(real, buffer, amount, offset);
-    }
     const int size = st->pageSize;
     const Part part = file->readRecords.next(offset, amount, size);
     const int rc = real->pMethods->xRead(real, buffer, amount, offset);

@@ -9,13 +9,25 @@
 
 #include <sqlite3.h>
 
+using namespace torvik::codec;
+
 namespace {
 
 constexpr const char *kNotThroughCodec = "the database is not opened through the page codec";
 
-} // namespace
+// Finds the connection's main database file inside the codec VFS; when there
+// is none, answers the result code the entry point returns.
+int findMainCodecFile(sqlite3 *db, CodecFile *&main)
+{
+    if (!db)
+        return SQLITE_MISUSE;
+    main = mainCodecFile(db);
+    if (!main)
+        return reportError(db, nullptr, SQLITE_ERROR, kNotThroughCodec);
+    return SQLITE_OK;
+}
 
-using namespace torvik::codec;
+} // namespace
 
 extern "C" int sqlite3_key(sqlite3 *db, const void *pKey, int nKey)
 {
@@ -23,11 +35,9 @@ extern "C" int sqlite3_key(sqlite3 *db, const void *pKey, int nKey)
         return SQLITE_OK;
     if (nKey < 0)
         return SQLITE_ERROR;
-    if (!db)
-        return SQLITE_MISUSE;
-    CodecFile *main = mainCodecFile(db);
-    if (!main)
-        return reportError(db, nullptr, SQLITE_ERROR, kNotThroughCodec);
+    CodecFile *main = nullptr;
+    if (const int rc = findMainCodecFile(db, main); rc != SQLITE_OK)
+        return rc;
     KeyRef key = deriveKey(pKey, nKey);
     if (const int rc = prepareKeyedConnection(db); rc != SQLITE_OK)
         return rc;
@@ -37,11 +47,9 @@ extern "C" int sqlite3_key(sqlite3 *db, const void *pKey, int nKey)
 
 extern "C" int sqlite3_rekey(sqlite3 *db, const void *pKey, int nKey)
 {
-    if (!db)
-        return SQLITE_MISUSE;
-    CodecFile *main = mainCodecFile(db);
-    if (!main)
-        return reportError(db, nullptr, SQLITE_ERROR, kNotThroughCodec);
+    CodecFile *main = nullptr;
+    if (const int rc = findMainCodecFile(db, main); rc != SQLITE_OK)
+        return rc;
     KeyRef key = deriveKey(pKey, nKey);
     if (!main->state && !key)
         return SQLITE_OK;
