@@ -41,6 +41,14 @@ std::optional<std::string> Arguments::option(const std::string &name) const
     return it->second;
 }
 
+std::string Arguments::nonEmptyOption(const std::string &name, const std::string &message) const
+{
+    const std::optional<std::string> value = option(name);
+    if (!value || value->empty())
+        throw UsageError(message);
+    return *value;
+}
+
 void Arguments::expectPositional(std::size_t count, const std::string &synopsis) const
 {
     if (positional_.size() != count)

@@ -18,6 +18,8 @@ public:
 
     const std::vector<std::string> &positional() const { return positional_; }
     std::optional<std::string> option(const std::string &name) const;
+    // The option's value; throws UsageError(message) when it is missing or empty.
+    std::string nonEmptyOption(const std::string &name, const std::string &message) const;
     // Throws UsageError unless there are exactly `count` positional arguments.
     void expectPositional(std::size_t count, const std::string &synopsis) const;
 

@@ -26,19 +26,14 @@ public:
         args.expectPositional(1, synopsis());
         CliDatabase db(args.positional()[0], args.option("password"));
         db.requireReadable();
-        sqlite3_stmt *stmt = nullptr;
-        if (sqlite3_prepare_v2(db.handle(), "PRAGMA integrity_check", -1, &stmt, nullptr) != SQLITE_OK)
-            db.failWithEngineError();
         std::string problems;
-        int rc;
-        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-            const auto *line = reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0));
+        const bool done = db.runToEnd(db.prepare("PRAGMA integrity_check"), [&](sqlite3_stmt *row) {
+            const auto *line = reinterpret_cast<const char *>(sqlite3_column_text(row, 0));
             const std::string text = line ? line : "";
             if (text != "ok")
                 problems += text + "\n";
-        }
-        sqlite3_finalize(stmt);
-        if (rc != SQLITE_DONE)
+        });
+        if (!done)
             db.failWithEngineError();
         if (!problems.empty()) {
             problems.pop_back();

@@ -33,7 +33,7 @@ CliDatabase::CliDatabase(const std::string &path, const std::optional<std::strin
     } catch (const dataset::EDatasetLayerError &e) {
         throw Failure(e.message());
     }
-    if (utf8Password && !utf8Password->empty() && !db.SetKey(passwordBytes(*utf8Password)))
+    if (utf8Password && !utf8Password->empty() && !db.SetKey(gbkBytes(*utf8Password)))
         failWithEngineError();
 }
 
@@ -52,8 +52,25 @@ void CliDatabase::requireReadable()
 
 void CliDatabase::rekey(const std::string &utf8Password)
 {
-    if (!connection_->db.Rekey(passwordBytes(utf8Password)))
+    if (!connection_->db.Rekey(gbkBytes(utf8Password)))
         failWithEngineError();
+}
+
+sqlite3_stmt *CliDatabase::prepare(const char *sql, const char **tail) const
+{
+    sqlite3_stmt *statement = nullptr;
+    if (sqlite3_prepare_v2(handle(), sql, -1, &statement, tail) != SQLITE_OK)
+        failWithEngineError();
+    return statement;
+}
+
+bool CliDatabase::runToEnd(sqlite3_stmt *statement, const std::function<void(sqlite3_stmt *)> &onRow) const
+{
+    int rc;
+    while ((rc = sqlite3_step(statement)) == SQLITE_ROW)
+        onRow(statement);
+    sqlite3_finalize(statement);
+    return rc == SQLITE_DONE;
 }
 
 void CliDatabase::failWithEngineError() const
@@ -61,10 +78,10 @@ void CliDatabase::failWithEngineError() const
     throw Failure(codec::engineErrorMessage(handle()));
 }
 
-std::string passwordBytes(const std::string &utf8Password)
+std::string gbkBytes(const std::string &utf8)
 {
     try {
-        return text::utf8ToGbk(utf8Password);
+        return text::utf8ToGbk(utf8);
     } catch (const text::GbkEncodingError &e) {
         throw Failure(e.message().toStdString());
     }

@@ -4,11 +4,13 @@
 // through the page codec, keyed with the password's GBK bytes, probed before
 // use.
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace torvik::cli {
 
@@ -28,6 +30,13 @@ public:
     void rekey(const std::string &utf8Password);
 
     sqlite3 *handle() const;
+    // Compiles the first statement of sql; what follows it is answered in
+    // *tail when asked for. Throws Failure.
+    sqlite3_stmt *prepare(const char *sql, const char **tail = nullptr) const;
+    // Steps the statement through its rows, handing each to onRow, and
+    // finalizes it. False when a step failed: failWithEngineError then
+    // reports why.
+    bool runToEnd(sqlite3_stmt *statement, const std::function<void(sqlite3_stmt *)> &onRow) const;
     // Throws Failure with the engine's message for its last error.
     [[noreturn]] void failWithEngineError() const;
 
@@ -36,7 +45,9 @@ private:
     std::unique_ptr<Connection> connection_;
 };
 
-// Command-line passwords arrive as UTF-8; the codec keys by their GBK bytes.
-std::string passwordBytes(const std::string &utf8Password);
+// Command-line words arrive as UTF-8; passwords key the codec by their GBK
+// bytes and statements reach the engine in GBK, the stored texts' encoding.
+// Throws Failure for a character GBK lacks.
+std::string gbkBytes(const std::string &utf8);
 
 } // namespace torvik::cli

@@ -20,9 +20,7 @@ public:
     int run(const Arguments &args) override
     {
         args.expectPositional(1, synopsis());
-        const std::optional<std::string> password = args.option("password");
-        if (!password || password->empty())
-            throw UsageError("decrypt needs the file's --password");
+        const std::string password = args.nonEmptyOption("password", "decrypt needs the file's --password");
         CliDatabase db(args.positional()[0], password);
         db.requireReadable();
         db.rekey({});

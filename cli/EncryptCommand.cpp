@@ -21,12 +21,10 @@ public:
     int run(const Arguments &args) override
     {
         args.expectPositional(1, synopsis());
-        const std::optional<std::string> password = args.option("password");
-        if (!password || password->empty())
-            throw UsageError("encrypt needs a non-empty --password");
+        const std::string password = args.nonEmptyOption("password", "encrypt needs a non-empty --password");
         CliDatabase db(args.positional()[0], args.option("old-password"));
         db.requireReadable();
-        db.rekey(*password);
+        db.rekey(password);
         return 0;
     }
 };

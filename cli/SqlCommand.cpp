@@ -3,7 +3,6 @@
 #include "cli/CliDatabase.h"
 #include "cli/Command.h"
 #include "cli/Failure.h"
-#include "text/Gbk.h"
 
 #include <sqlite3.h>
 
@@ -50,26 +49,16 @@ public:
     {
         args.expectPositional(2, synopsis());
         CliDatabase db(args.positional()[0], args.option("password"));
-        std::string statement;
-        try {
-            statement = text::utf8ToGbk(args.positional()[1]);
-        } catch (const text::GbkEncodingError &e) {
-            throw Failure(e.message().toStdString());
-        }
-        sqlite3_stmt *stmt = nullptr;
+        const std::string statement = gbkBytes(args.positional()[1]);
         const char *rest = nullptr;
-        if (sqlite3_prepare_v2(db.handle(), statement.c_str(), -1, &stmt, &rest) != SQLITE_OK)
-            db.failWithEngineError();
+        sqlite3_stmt *stmt = db.prepare(statement.c_str(), &rest);
         if (!stmt || !onlyBlanks(rest)) {
             sqlite3_finalize(stmt);
             throw UsageError("sql runs exactly one statement");
         }
-        int rc;
-        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
-            printRow(stmt);
-        sqlite3_finalize(stmt);
+        const bool done = db.runToEnd(stmt, printRow);
         std::fflush(stdout);
-        if (rc != SQLITE_DONE)
+        if (!done)
             db.failWithEngineError();
         return 0;
     }
