@@ -1,7 +1,6 @@
 // torvik-db run as a process, the way a game master runs it on a server.
 
 #include "tests/codec/CodecTestDb.h"
-#include "tests/codec/IndependentCipher.h"
 #include "tests/support/TestSupport.h"
 #include "text/Gbk.h"
 
@@ -102,8 +101,7 @@ TEST_F(TorvikDb, EncryptsWithTheGbkBytesOfAChinesePassword)
     const std::string gbk = text::toGbk(kChinesePassword);
     const std::string utf8 = kChinesePassword.toStdString();
     ASSERT_NE(gbk, utf8);
-    const QString deciphered = dir.path("deciphered.db");
-    test::writeFileBytes(deciphered, test::decipherFile(test::readFileBytes(path), gbk));
+    const QString deciphered = test::writeDecipheredCopy(dir, test::readFileBytes(path), gbk);
     EXPECT_EQ(test::gameRowsOfFile(deciphered), test::gameRowsOfFile(test::fixturePath("game-plain.db")));
     {
         TestDb db(path, utf8);

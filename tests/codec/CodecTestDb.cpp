@@ -3,6 +3,8 @@
 #include "codec/CodecVfs.h"
 #include "codec/EngineMessage.h"
 #include "codec/SqliteKey.h"
+#include "tests/codec/IndependentCipher.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -99,6 +101,13 @@ std::vector<std::string> gameRowsOfFile(const QString &path, const std::string &
 {
     TestDb db(path, password);
     return gameRows(db);
+}
+
+QString writeDecipheredCopy(const ScratchDir &dir, const std::string &fileBytes, const std::string &password)
+{
+    const QString deciphered = dir.path("deciphered.db");
+    writeFileBytes(deciphered, decipherFile(fileBytes, password));
+    return deciphered;
 }
 
 } // namespace torvik::test

@@ -12,6 +12,8 @@
 
 namespace torvik::test {
 
+class ScratchDir;
+
 using Row = std::vector<std::string>;
 using Rows = std::vector<Row>;
 
@@ -39,6 +41,11 @@ private:
 // Every row of the five game tables with its row id, one text per row.
 std::vector<std::string> gameRows(TestDb &db);
 std::vector<std::string> gameRowsOfFile(const QString &path, const std::string &password = {});
+
+// The file's bytes deciphered by the independent reading of the format and
+// written to "deciphered.db" in dir, for a plain connection to open; answers
+// that file's path.
+QString writeDecipheredCopy(const ScratchDir &dir, const std::string &fileBytes, const std::string &password);
 
 inline const char *kNotADatabase = "file is encrypted or is not a database";
 

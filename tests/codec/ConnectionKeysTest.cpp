@@ -3,7 +3,6 @@
 
 #include "dataset/SqliteDB.h"
 #include "tests/codec/CodecTestDb.h"
-#include "tests/codec/IndependentCipher.h"
 #include "tests/support/TestSupport.h"
 #include "text/Gbk.h"
 
@@ -49,8 +48,7 @@ TEST_F(ConnectionKeys, RekeyEncryptsWithTheGbkBytesAndAnEmptyPasswordDecrypts)
         auto db = open(path, "");
         ASSERT_TRUE(db->Rekey(password));
     }
-    const QString deciphered = dir.path("deciphered.db");
-    test::writeFileBytes(deciphered, test::decipherFile(test::readFileBytes(path), password));
+    const QString deciphered = test::writeDecipheredCopy(dir, test::readFileBytes(path), password);
     EXPECT_EQ(test::gameRowsOfFile(deciphered), test::gameRowsOfFile(test::fixturePath("game-plain.db")));
     {
         auto db = open(path, password);

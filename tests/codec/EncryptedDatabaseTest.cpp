@@ -95,8 +95,7 @@ TEST_F(EncryptedDatabase, EditsStayEncryptedAndReadable)
     EXPECT_EQ(bytes.size() % 1024, 0u);
 
     // Another reading of the format sees an ordinary database with the edits.
-    const QString deciphered = dir.path("deciphered.db");
-    test::writeFileBytes(deciphered, test::decipherFile(bytes, "123456"));
+    const QString deciphered = test::writeDecipheredCopy(dir, bytes, "123456");
     TestDb plain(deciphered);
     EXPECT_EQ(plain.single("PRAGMA integrity_check"), "ok");
     EXPECT_EQ(plain.single("SELECT Name FROM StdItems WHERE rowid=3"), marker);
@@ -192,8 +191,7 @@ TEST_F(EncryptedDatabase, AKeyedEmptyFileGetsEncipheredPagesOf1024Bytes)
     const std::string bytes = test::readFileBytes(path);
     EXPECT_EQ(bytes.size(), 2u * 1024);
     EXPECT_NE(plainHeader(bytes), kSqliteMagic);
-    const QString deciphered = dir.path("deciphered.db");
-    test::writeFileBytes(deciphered, test::decipherFile(bytes, "secret"));
+    const QString deciphered = test::writeDecipheredCopy(dir, bytes, "secret");
     TestDb plain(deciphered);
     EXPECT_EQ(plain.single("SELECT x FROM t"), "hello");
 }

@@ -73,8 +73,7 @@ TEST_F(Rekey, EncryptsAPlainFileThatAnotherReaderDeciphers)
     }
     const std::string bytes = test::readFileBytes(path);
     EXPECT_NE(bytes.substr(0, 16), kSqliteMagic);
-    const QString deciphered = dir.path("deciphered.db");
-    test::writeFileBytes(deciphered, test::decipherFile(bytes, "123456"));
+    const QString deciphered = test::writeDecipheredCopy(dir, bytes, "123456");
     EXPECT_EQ(test::gameRowsOfFile(deciphered), plainRows());
     TestDb plain(deciphered);
     EXPECT_EQ(plain.single("PRAGMA integrity_check"), "ok");
@@ -90,8 +89,7 @@ TEST_F(Rekey, ChangesThePasswordAndTheOldOneNoLongerOpens)
         EXPECT_EQ(db.single("SELECT count(*) FROM StdItems"), "25");
     }
     expectOpensOnlyWith(path, "new password", "123456");
-    const QString deciphered = dir.path("deciphered.db");
-    test::writeFileBytes(deciphered, test::decipherFile(test::readFileBytes(path), "new password"));
+    const QString deciphered = test::writeDecipheredCopy(dir, test::readFileBytes(path), "new password");
     EXPECT_EQ(test::gameRowsOfFile(deciphered), plainRows());
 }
 
@@ -172,8 +170,7 @@ TEST_F(Rekey, GivesAPlainFileOf4096BytePages1024BytePagesAndKeepsRowIds)
     }
     EXPECT_EQ(rowsBefore, "2:two,4:four,5:five");
     EXPECT_FALSE(QFile::exists(path + "-pagesize"));
-    const QString deciphered = dir.path("deciphered.db");
-    test::writeFileBytes(deciphered, test::decipherFile(test::readFileBytes(path), "secret"));
+    const QString deciphered = test::writeDecipheredCopy(dir, test::readFileBytes(path), "secret");
     TestDb plain(deciphered);
     EXPECT_EQ(plain.single("PRAGMA page_size"), "1024");
     EXPECT_EQ(plain.single("PRAGMA integrity_check"), "ok");
@@ -193,8 +190,7 @@ TEST_F(Rekey, TakesAPlainWalFileOutOfWalModeFirst)
         EXPECT_EQ(db.single("SELECT max(rowid) FROM Evil"), "101");
     }
     EXPECT_FALSE(QFile::exists(path + "-wal"));
-    const QString deciphered = dir.path("deciphered.db");
-    test::writeFileBytes(deciphered, test::decipherFile(test::readFileBytes(path), "secret"));
+    const QString deciphered = test::writeDecipheredCopy(dir, test::readFileBytes(path), "secret");
     TestDb plain(deciphered);
     EXPECT_EQ(plain.single("PRAGMA journal_mode"), "delete");
     EXPECT_EQ(plain.single("SELECT max(rowid) FROM Evil"), "101");
