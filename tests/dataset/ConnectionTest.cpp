@@ -95,12 +95,8 @@ TEST(Connection, MustExistRefusesAMissingFileWithTheWorkedOutPath)
     TSqliteDB db;
     db.setMustExist(true);
     db.setDatabase(dir.path("absent"));
-    try {
-        db.Open();
-        FAIL() << "no error";
-    } catch (const EDatabaseError &e) {
-        EXPECT_EQ(e.message(), "Database " + dir.path("absent.DB").toStdString() + " does not exist");
-    }
+    EXPECT_EQ(thrownMessage<EDatabaseError>([&] { db.Open(); }),
+              "Database " + dir.path("absent.DB").toStdString() + " does not exist");
     EXPECT_FALSE(db.Connected());
     EXPECT_FALSE(QFileInfo::exists(dir.path("absent.DB")));
 }
@@ -108,12 +104,7 @@ TEST(Connection, MustExistRefusesAMissingFileWithTheWorkedOutPath)
 TEST(Connection, EmptyDatabaseIsRefused)
 {
     TSqliteDB db;
-    try {
-        db.Open();
-        FAIL() << "no error";
-    } catch (const ESqliteError &e) {
-        EXPECT_EQ(e.message(), "Missing database property");
-    }
+    EXPECT_EQ(thrownMessage<ESqliteError>([&] { db.Open(); }), "Missing database property");
 }
 
 TEST(Connection, InlineSqlRunsOnTheFirstConnectOnlyInsideATransaction)
@@ -215,13 +206,10 @@ TEST(Connection, EncipheredFileWithoutItsKeyFailsWithTheEncryptedMessage)
     TSqliteDB db;
     db.setDatabase(dir.copyFixture("game-encrypted-123456.db"));
     db.Open();
-    try {
-        db.ExecSQL("update StdItems set Price=1");
-        FAIL() << "an enciphered file was written without its key";
-    } catch (const EDatabaseError &e) {
-        EXPECT_EQ(e.message(), std::string("file is encrypted or is not a database\r\n") +
-                                   torvik::text::utf8ToGbk("SQL语句:") + "update StdItems set Price=1");
-    }
+    const auto message = thrownMessage<EDatabaseError>([&] { db.ExecSQL("update StdItems set Price=1"); });
+    ASSERT_TRUE(message) << "an enciphered file was written without its key";
+    EXPECT_EQ(*message, std::string("file is encrypted or is not a database\r\n") + torvik::text::utf8ToGbk("SQL语句:") +
+                            "update StdItems set Price=1");
 }
 
 TEST(Connection, ColumnNamesOfATableInOrderAndOfAMissingTableNone)
@@ -254,12 +242,9 @@ TEST(Connection, TimeOutReachesTheEngineWhileConnected)
     db.setDatabase(path);
     db.Open();
     db.setTimeOut(50);
-    try {
-        db.ExecSQL("insert into t values (1)");
-        FAIL() << "a locked file must raise";
-    } catch (const EDatabaseError &e) {
-        EXPECT_EQ(e.message().rfind("database is locked\r\n", 0), 0u) << e.message();
-    }
+    const auto message = thrownMessage<EDatabaseError>([&] { db.ExecSQL("insert into t values (1)"); });
+    ASSERT_TRUE(message) << "a locked file must raise";
+    EXPECT_EQ(message->rfind("database is locked\r\n", 0), 0u) << *message;
     holder.Rollback();
     EXPECT_EQ(db.ExecSQL("insert into t values (1)"), 0);
 }

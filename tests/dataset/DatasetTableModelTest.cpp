@@ -25,15 +25,12 @@ QApplication &app()
     return instance;
 }
 
-class Model : public ::testing::Test {
+class Model : public TableOnFile {
 protected:
     void SetUp() override
     {
         app();
-        path = dir.copyFixture("game-plain.db");
-        db.setDatabase(path);
-        db.setCharacterEncoding("STANDARD");
-        table.setConnection(&db);
+        connectTo(dir.copyFixture("game-plain.db"));
         table.setTableName("StdItems");
         source.setDataSet(&table);
         table.Open();
@@ -49,11 +46,6 @@ protected:
 
     int column(const char *name) const { return table.FieldByName(name)->Index(); }
 
-    ScratchDir dir;
-    QString path;
-    QObject owner;
-    TSqliteDB db{&owner};
-    TSqliteTable table{&owner};
     TDataSource source{&owner};
     DatasetTableModel model{&source};
     std::vector<std::string> errors;

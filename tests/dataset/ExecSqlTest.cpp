@@ -97,21 +97,13 @@ TEST_F(ExecSql, NullsBindAsNullEmptyTextsAsNullAndNullBlobsAsEmptyBlobs)
 TEST_F(ExecSql, FailingStatementQuotesTheEngineMessageAndTheWholeText)
 {
     const std::string sql = "insert into nowhere values (1)";
-    try {
-        db.ExecSQL(sql);
-        FAIL() << "no error";
-    } catch (const EDatabaseError &e) {
-        EXPECT_EQ(e.message(), std::string("no such table: nowhere\r\n") + kSqlMarker + sql);
-    }
-    try {
-        db.ExecSQL("selec 1");
-        FAIL() << "no error";
-    } catch (const EDatabaseError &e) {
-        const std::string &m = e.message();
-        const size_t lineBreak = m.find("\r\n");
-        ASSERT_NE(lineBreak, std::string::npos);
-        EXPECT_EQ(m.substr(lineBreak + 2), std::string(kSqlMarker) + "selec 1");
-    }
+    EXPECT_EQ(thrownMessage<EDatabaseError>([&] { db.ExecSQL(sql); }),
+              std::string("no such table: nowhere\r\n") + kSqlMarker + sql);
+    const auto m = thrownMessage<EDatabaseError>([&] { db.ExecSQL("selec 1"); });
+    ASSERT_TRUE(m) << "no error";
+    const size_t lineBreak = m->find("\r\n");
+    ASSERT_NE(lineBreak, std::string::npos);
+    EXPECT_EQ(m->substr(lineBreak + 2), std::string(kSqlMarker) + "selec 1");
     EXPECT_TRUE(db.Connected());
 }
 
@@ -121,13 +113,8 @@ TEST_F(ExecSql, ConstraintFailureEndsTheStepLoopWithAnError)
     db.ExecSQL("insert into t values (1)");
     // The second time the text runs from the kept statement: same error, same message.
     for (int attempt = 0; attempt < 2; ++attempt) {
-        try {
-            db.ExecSQL("insert into t values (1)");
-            ADD_FAILURE() << "no error";
-        } catch (const EDatabaseError &e) {
-            EXPECT_EQ(e.message(), std::string("UNIQUE constraint failed: t.a\r\n") + kSqlMarker +
-                                       "insert into t values (1)");
-        }
+        EXPECT_EQ(thrownMessage<EDatabaseError>([&] { db.ExecSQL("insert into t values (1)"); }),
+                  std::string("UNIQUE constraint failed: t.a\r\n") + kSqlMarker + "insert into t values (1)");
     }
     EXPECT_EQ(queryValue(path, "select count(*) from t"), "1");
 }

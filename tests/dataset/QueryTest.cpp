@@ -13,20 +13,17 @@ using namespace torvik::test;
 
 namespace {
 
-class Query : public ::testing::Test {
+class Query : public TableOnFile {
 protected:
     void SetUp() override
     {
-        path = dir.path("q.db");
+        connectTo(dir.path("q.db"));
         execRaw(path, "create table Items (Idx INTEGER, Name CHAR(10), Price INTEGER);"
                       "insert into Items values (1, 'abc', 10);"
                       "insert into Items values (2, 'a', 20);"
                       "insert into Items values (3, 'ABC', 30);"
                       "insert into Items values (4, 'abd', 40);"
                       "create table Empty (a INTEGER);");
-        db.setDatabase(path);
-        db.setCharacterEncoding("STANDARD");
-        table.setConnection(&db);
         table.setTableName("Items");
     }
     std::vector<std::string> column(const char *name)
@@ -36,12 +33,6 @@ protected:
             out.push_back(table.FieldByName(name)->AsString());
         return out;
     }
-
-    ScratchDir dir;
-    QString path;
-    QObject owner;
-    TSqliteDB db{&owner};
-    TSqliteTable table{&owner};
 };
 
 } // namespace
@@ -76,12 +67,7 @@ TEST_F(Query, OpensWithBookmarkIdsInRowOrderThatStayWithTheirRows)
     EXPECT_EQ(table.CompareBookmarks(second, third), -1);
     EXPECT_EQ(table.CompareBookmarks(third, second), 1);
     EXPECT_EQ(table.CompareBookmarks(third, std::nullopt), 0);
-    try {
-        table.GotoBookmark(second);
-        FAIL() << "no error";
-    } catch (const EDatabaseError &e) {
-        EXPECT_EQ(e.message(), "Bookmark not found");
-    }
+    EXPECT_EQ(thrownMessage<EDatabaseError>([&] { table.GotoBookmark(second); }), "Bookmark not found");
 }
 
 TEST_F(Query, RecordNumberWritesAtTheBoundaries)
@@ -191,14 +177,11 @@ TEST_F(Query, FilterWithASyntaxErrorFailsTheOpenWithTheStatement)
 {
     table.setFiltered(true);
     table.setFilter("Name=");
-    try {
-        table.Open();
-        FAIL() << "no error";
-    } catch (const EDatabaseError &e) {
-        EXPECT_NE(e.message().find(std::string("\r\n") + kSqlMarker + "select *, rowid as rowid from Items\r\n where Name="),
-                  std::string::npos)
-            << e.message();
-    }
+    const auto message = thrownMessage<EDatabaseError>([&] { table.Open(); });
+    ASSERT_TRUE(message) << "no error";
+    EXPECT_NE(message->find(std::string("\r\n") + kSqlMarker + "select *, rowid as rowid from Items\r\n where Name="),
+              std::string::npos)
+        << *message;
     EXPECT_FALSE(table.Active());
     EXPECT_NE(sqlite3_get_autocommit(db.Handle()), 0);
 }
@@ -207,20 +190,10 @@ TEST_F(Query, OpenWithoutConnectionOrTableIsRefused)
 {
     TSqliteTable alone;
     alone.setTableName("Items");
-    try {
-        alone.Open();
-        FAIL();
-    } catch (const ESqliteError &e) {
-        EXPECT_EQ(e.message(), "no database connection");
-    }
+    EXPECT_EQ(thrownMessage<ESqliteError>([&] { alone.Open(); }), "no database connection");
     TSqliteTable unnamed;
     unnamed.setConnection(&db);
-    try {
-        unnamed.Open();
-        FAIL();
-    } catch (const ESqliteError &e) {
-        EXPECT_EQ(e.message(), "no table specified");
-    }
+    EXPECT_EQ(thrownMessage<ESqliteError>([&] { unnamed.Open(); }), "no table specified");
 }
 
 TEST_F(Query, BusyWithAnOnBusyHandlerEndsTheOpenWithTheRowsReadSoFar)
@@ -255,12 +228,8 @@ TEST_F(Query, UnidirectionalReadsForwardOnly)
     for (; !table.Eof(); table.Next())
         idx.push_back(table.FieldByName("Idx")->AsString());
     EXPECT_EQ(idx, (std::vector<std::string>{"1", "2", "3", "4"}));
-    try {
-        table.Prior();
-        FAIL() << "no error";
-    } catch (const ESqliteError &e) {
-        EXPECT_EQ(e.message(), "operation PRIOR not allowed on unidirectional dataset");
-    }
+    EXPECT_EQ(thrownMessage<ESqliteError>([&] { table.Prior(); }),
+              "operation PRIOR not allowed on unidirectional dataset");
     EXPECT_NO_THROW(table.GotoBookmark(123)) << "unknown bookmarks are ignored";
     table.Close();
     EXPECT_NO_THROW(db.Close());
@@ -391,41 +360,24 @@ TEST_F(Detailed, MasterErrors)
 {
     table.Open();
     detail.setMasterFields("Item");
-    try {
-        detail.Open();
-        FAIL();
-    } catch (const ESqliteError &e) {
-        EXPECT_EQ(e.message(), "Syntax error: Masterfields not build of a=b;... pairs");
-    }
+    EXPECT_EQ(thrownMessage<ESqliteError>([&] { detail.Open(); }),
+              "Syntax error: Masterfields not build of a=b;... pairs");
     EXPECT_FALSE(detail.Active());
 
     TDataSource empty;
     detail.setMasterSource(&empty);
-    try {
-        detail.Open();
-        FAIL();
-    } catch (const ESqliteError &e) {
-        EXPECT_EQ(e.message(), "master dataset undefined");
-    }
+    EXPECT_EQ(thrownMessage<ESqliteError>([&] { detail.Open(); }), "master dataset undefined");
 
     NotSqlite other;
     TDataSource otherSource;
     otherSource.setDataSet(&other);
     detail.setMasterSource(&otherSource);
-    try {
-        detail.Open();
-        FAIL();
-    } catch (const ESqliteError &e) {
-        EXPECT_EQ(e.message(), "master dataset TDataSet is not of TSqliteBaseQuery type");
-    }
+    EXPECT_EQ(thrownMessage<ESqliteError>([&] { detail.Open(); }),
+              "master dataset TDataSet is not of TSqliteBaseQuery type");
 
     TDataSource detailSource;
     detailSource.setDataSet(&detail);
     detail.setMasterSource(&source);
-    try {
-        table.setMasterSource(&detailSource);
-        FAIL();
-    } catch (const EDatabaseError &e) {
-        EXPECT_EQ(e.message(), "circular references are not allowed");
-    }
+    EXPECT_EQ(thrownMessage<EDatabaseError>([&] { table.setMasterSource(&detailSource); }),
+              "circular references are not allowed");
 }

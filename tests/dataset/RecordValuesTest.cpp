@@ -1,3 +1,4 @@
+#include "DatasetTestSupport.h"
 #include "dataset/Errors.h"
 #include "dataset/Field.h"
 #include "dataset/RecordValues.h"
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 using namespace torvik::dataset;
+using torvik::test::thrownMessage;
 
 namespace {
 
@@ -89,12 +91,8 @@ TEST(ColumnIntoSlot, RealsAndBooleans)
     EXPECT_EQ(Fetched(ftBoolean, 0, "2").field().AsString(), "True");
     EXPECT_EQ(Fetched(ftBoolean, 0, "0").field().AsString(), "False");
     EXPECT_EQ(Fetched(ftBoolean, 0, "''").field().AsString(), "False");
-    try {
-        Fetched(ftBoolean, 0, "'yes'");
-        FAIL() << "no error";
-    } catch (const EConvertError &e) {
-        EXPECT_EQ(e.message(), "'yes' is not a valid boolean value");
-    }
+    EXPECT_EQ(thrownMessage<EConvertError>([&] { Fetched(ftBoolean, 0, "'yes'"); }),
+              "'yes' is not a valid boolean value");
 }
 
 TEST(ColumnIntoSlot, DayCountsBecomeDatesAndTimes)
@@ -158,12 +156,7 @@ TEST(TextAssignedToField, ParsesOrRaisesWithTheFieldsDisplayName)
             EXPECT_EQ(f.AsString(), c.readBack) << c.text;
             EXPECT_EQ(f.IsNull(), std::string(c.text).empty() && c.type != ftString) << c.text;
         } else {
-            try {
-                f.setAsString(c.text);
-                ADD_FAILURE() << c.text << " did not raise";
-            } catch (const EDatabaseError &e) {
-                EXPECT_EQ(e.message(), c.message);
-            }
+            EXPECT_EQ(thrownMessage<EDatabaseError>([&] { f.setAsString(c.text); }), c.message) << c.text;
         }
     }
 }
@@ -211,12 +204,8 @@ TEST(RecordLayout, UnsupportedTypeIsRefusedWithTheFieldName)
     TFieldDefs defs;
     defs.Add({"Big", ftLargeint, 0, 0});
     TRecordLayout layout;
-    try {
-        layout.Build(defs);
-        FAIL() << "no error";
-    } catch (const ESqliteError &e) {
-        EXPECT_EQ(e.message(), "Fieldtype of Field \"Big\" not supported!");
-    }
+    EXPECT_EQ(thrownMessage<ESqliteError>([&] { layout.Build(defs); }),
+              "Fieldtype of Field \"Big\" not supported!");
 }
 
 TEST(RecordLayout, SlotsArePackedAfterTheHasValueBits)

@@ -12,27 +12,15 @@ using namespace torvik::test;
 
 namespace {
 
-class Table : public ::testing::Test {
+class Table : public TableOnFile {
 protected:
-    void SetUp() override
-    {
-        path = dir.path("t.db");
-        db.setDatabase(path);
-        db.setCharacterEncoding("STANDARD");
-        table.setConnection(&db);
-    }
+    void SetUp() override { connectTo(dir.path("t.db")); }
     void openOn(const std::string &schemaAndRows, const std::string &name)
     {
         execRaw(path, schemaAndRows);
         table.setTableName(name);
         table.Open();
     }
-
-    ScratchDir dir;
-    QString path;
-    QObject owner;
-    TSqliteDB db{&owner};
-    TSqliteTable table{&owner};
 };
 
 } // namespace
@@ -159,12 +147,7 @@ TEST_F(Table, ReadOnlyRefusesEveryWrite)
         {[&] { table.AppendRecord({"5"}); }, "Cannot write to a read-only dataset"},
     };
     for (const auto &[action, message] : cases) {
-        try {
-            action();
-            ADD_FAILURE() << message << ": no error";
-        } catch (const ESqliteError &e) {
-            EXPECT_EQ(e.message(), message);
-        }
+        EXPECT_EQ(thrownMessage<ESqliteError>(action), message);
     }
     EXPECT_EQ(queryValue(path, "select group_concat(a) from T"), "1");
 }
@@ -176,12 +159,7 @@ TEST_F(Table, RequiredFieldMustHaveAValue)
     table.FieldByName("b")->setDisplayLabel("\xCA\xFD\xC1\xBF");
     table.Append();
     table.FieldByName("a")->setAsInteger(1);
-    try {
-        table.Post();
-        FAIL();
-    } catch (const EDatabaseError &e) {
-        EXPECT_EQ(e.message(), "\xCA\xFD\xC1\xBF is required.");
-    }
+    EXPECT_EQ(thrownMessage<EDatabaseError>([&] { table.Post(); }), "\xCA\xFD\xC1\xBF is required.");
     EXPECT_EQ(table.State(), TDataSetState::dsInsert);
 }
 
@@ -193,12 +171,9 @@ TEST_F(Table, FailingPostLeavesTheCacheAndTheEditStateUnchangedAndNoTransactionO
     table.setRecNo(2);
     table.Edit();
     table.FieldByName("a")->setAsInteger(1);
-    try {
-        table.Post();
-        FAIL() << "no error";
-    } catch (const EDatabaseError &e) {
-        EXPECT_NE(e.message().find(kSqlMarker), std::string::npos);
-    }
+    const auto message = thrownMessage<EDatabaseError>([&] { table.Post(); });
+    ASSERT_TRUE(message) << "no error";
+    EXPECT_NE(message->find(kSqlMarker), std::string::npos);
     EXPECT_EQ(table.State(), TDataSetState::dsEdit);
     EXPECT_EQ(table.FieldByName("a")->AsInteger(), 1) << "the edit is still there to correct";
     EXPECT_NE(sqlite3_get_autocommit(db.Handle()), 0) << "the failed transaction was rolled back";

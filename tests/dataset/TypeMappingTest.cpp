@@ -1,3 +1,4 @@
+#include "DatasetTestSupport.h"
 #include "dataset/Errors.h"
 #include "dataset/FieldDefs.h"
 
@@ -6,6 +7,7 @@
 #include <gtest/gtest.h>
 
 using namespace torvik::dataset;
+using torvik::test::thrownMessage;
 
 namespace {
 
@@ -89,12 +91,7 @@ TEST(DeclaredTypeToField, SizeThatIsNotANumberRaisesTheConversionError)
         {"varchar()", "'' is not a valid integer value"},
     };
     for (const auto &[declared, message] : cases) {
-        try {
-            DeclaredTypeToField(declared);
-            ADD_FAILURE() << declared << " did not raise";
-        } catch (const EConvertError &e) {
-            EXPECT_EQ(e.message(), message);
-        }
+        EXPECT_EQ(thrownMessage<EConvertError>([&] { DeclaredTypeToField(declared); }), message) << declared;
     }
 }
 
