@@ -329,13 +329,7 @@ void TDataSet::Post()
             Notify(TDataEvent::RowsAboutToBeRemoved, insertRow_);
         discardEditBuffer();
         state_ = TDataSetState::dsBrowse;
-        if (inserting) {
-            CurrentIndex = indexBeforeInsert_;
-            Resync();
-            Notify(TDataEvent::RowsRemoved, insertRow_);
-        } else {
-            Notify(TDataEvent::RowChanged, CurrentIndex);
-        }
+        showDroppedEdit(inserting);
     }
     modified_ = false;
     bof_ = eof_ = CachedCount() == 0;
@@ -354,6 +348,16 @@ void TDataSet::Cancel()
     discardEditBuffer();
     state_ = TDataSetState::dsBrowse;
     modified_ = false;
+    showDroppedEdit(inserting);
+    Notify(TDataEvent::UpdateState);
+    fire(AfterCancel);
+}
+
+// The edit buffer is gone: an inserted record leaves the sources' rows and the
+// cursor returns to where the insert began; an edited one shows its stored
+// values again.
+void TDataSet::showDroppedEdit(bool inserting)
+{
     if (inserting) {
         CurrentIndex = indexBeforeInsert_;
         Resync();
@@ -361,8 +365,6 @@ void TDataSet::Cancel()
     } else {
         Notify(TDataEvent::RowChanged, CurrentIndex);
     }
-    Notify(TDataEvent::UpdateState);
-    fire(AfterCancel);
 }
 
 void TDataSet::discardEditBuffer()

@@ -188,6 +188,7 @@ private:
     void detach(TDataSource *source);
     void startInsert(bool append);
     void discardEditBuffer();
+    void showDroppedEdit(bool inserting);
     template <typename Fn>
     void withErrorEvent(const TDataSetErrorEvent &handler, Fn &&fn);
 
