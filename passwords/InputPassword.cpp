@@ -4,7 +4,6 @@
 #include "passwords/GbkValidator.h"
 #include "passwords/StarEchoStyle.h"
 
-#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,9 +19,12 @@ TPasswordDialog::TPasswordDialog(const QString &caption, const QString &prompt, 
     const DialogUnits du(font());
 
     label_ = new QLabel(prompt, this);
-    label_->setWordWrap(true);
+    // The label is as wide as its text on one line, up to the maximum; only a
+    // longer prompt wraps. The unwrapped size hint measures the text as the
+    // label lays it out, fallback fonts for Chinese included.
     const int maxLabelWidth = du.h(164);
-    const int labelWidth = qMin(QFontMetrics(label_->font()).horizontalAdvance(prompt), maxLabelWidth);
+    const int labelWidth = qMin(label_->sizeHint().width(), maxLabelWidth);
+    label_->setWordWrap(true);
     label_->setGeometry(du.h(8), du.v(8), labelWidth, label_->heightForWidth(labelWidth));
 
     edit_ = new QLineEdit(this);

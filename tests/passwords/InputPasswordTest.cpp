@@ -132,6 +132,8 @@ TEST_F(InputPasswordTest, LaysOutInDialogUnitsOfItsFont)
             EXPECT_EQ(d.size(), QSize(du.h(180), buttonTop + du.v(14) + 13));
             if (prompt == longPrompt) {
                 EXPECT_GT(label->height(), QFontMetrics(label->font()).height()) << "a long prompt wraps";
+            } else {
+                EXPECT_LT(label->height(), 2 * QFontMetrics(label->font()).height()) << "a short prompt stays on one line";
             }
         }
         QApplication::setFont(previous);
