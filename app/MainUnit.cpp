@@ -11,6 +11,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -102,6 +103,16 @@ void TMainForm::FileOpen1Execute()
 void TMainForm::FileExit1Execute()
 {
     close();
+}
+
+void TMainForm::closeEvent(QCloseEvent *event)
+{
+    mdi_->closeAllSubWindows();
+    if (!childWindows().isEmpty()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void TMainForm::HelpAbout1Execute()

@@ -75,6 +75,11 @@ public:
     // Brings the child-window entries of the window menu up to date.
     void refreshWindowMenu();
 
+protected:
+    // The database windows close first, each posting what the user left
+    // unposted; one that cannot keeps the application open.
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     void createCommands();
     void createMenus();

@@ -136,6 +136,7 @@ void TDataSet::CheckBrowseMode()
 {
     CheckActive();
     if (state_ == TDataSetState::dsEdit || state_ == TDataSetState::dsInsert) {
+        UpdateRecord();
         if (modified_)
             Post();
         else
@@ -313,6 +314,7 @@ void TDataSet::Post()
 {
     if (state_ != TDataSetState::dsEdit && state_ != TDataSetState::dsInsert)
         return;
+    UpdateRecord();
     fire(BeforePost);
     const bool inserting = state_ == TDataSetState::dsInsert;
     const int viewRow = ActiveViewRow();
@@ -335,6 +337,16 @@ void TDataSet::Post()
     bof_ = eof_ = CachedCount() == 0;
     Notify(TDataEvent::UpdateState);
     fire(AfterPost);
+}
+
+void TDataSet::UpdateRecord()
+{
+    if (state_ != TDataSetState::dsEdit && state_ != TDataSetState::dsInsert)
+        return;
+    const auto sources = sources_;
+    for (const QPointer<TDataSource> &s : sources)
+        if (s && s->Enabled())
+            s->updateRecord();
 }
 
 void TDataSet::Cancel()

@@ -82,6 +82,11 @@ public:
     void Append();
     void Post();
     void Cancel();
+    // Has the views write what the user typed but did not yet hand over
+    // into the fields of the record being edited.
+    void UpdateRecord();
+    // Posts a modified record, cancels an unmodified one.
+    void CheckBrowseMode();
     void Delete();
     // Insert or append, assign the texts to the fields in order, post.
     virtual void InsertRecord(const std::vector<std::string> &values);
@@ -160,8 +165,6 @@ protected:
 
     void Notify(TDataEvent event, int info = -1);
     void CheckActive() const;
-    // Posts a modified record, cancels an unmodified one.
-    void CheckBrowseMode();
     void Resync();
     void fire(const TDataSetNotifyEvent &event) { if (event) event(*this); }
     // Moves the current record between the scroll events and the sources'

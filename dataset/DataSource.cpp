@@ -1,5 +1,7 @@
 #include "dataset/DataSource.h"
 
+#include <cassert>
+
 namespace torvik::dataset {
 
 TDataSource::TDataSource(QObject *owner) : QObject(owner) {}
@@ -39,6 +41,21 @@ void TDataSource::deliver(TDataEvent event, int info)
 {
     if (enabled_)
         emit dataEvent(event, info);
+}
+
+void TDataSource::addRecordWriter(QObject *owner, std::function<void()> write)
+{
+    assert(owner && write);
+    recordWriters_.push_back({owner, std::move(write)});
+}
+
+void TDataSource::updateRecord()
+{
+    std::erase_if(recordWriters_, [](const RecordWriter &w) { return !w.owner; });
+    const auto writers = recordWriters_;
+    for (const RecordWriter &w : writers)
+        if (w.owner)
+            w.write();
 }
 
 void TDataSource::dataSetGone(TDataSet *dataSet)

@@ -8,6 +8,9 @@
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
+#include <vector>
+
 namespace torvik::dataset {
 
 class TDataSource : public QObject {
@@ -23,6 +26,13 @@ public:
     void setEnabled(bool enabled);
     TDataSetState State() const;
 
+    // A view that holds text the user typed but has not yet written into the
+    // fields (a grid's open cell editor) registers how to write it. The
+    // dataset runs these before it posts, so nothing typed is lost or left
+    // behind; a refused text throws out of the post. The handler goes with
+    // its owner.
+    void addRecordWriter(QObject *owner, std::function<void()> write);
+
 signals:
     void dataEvent(torvik::dataset::TDataEvent event, int info);
     // The source now shows another dataset (or none).
@@ -31,10 +41,16 @@ signals:
 private:
     friend class TDataSet;
     void deliver(TDataEvent event, int info);
+    void updateRecord();
     void dataSetGone(TDataSet *dataSet);
 
     QPointer<TDataSet> dataSet_;
     bool enabled_ = true;
+    struct RecordWriter {
+        QPointer<QObject> owner;
+        std::function<void()> write;
+    };
+    std::vector<RecordWriter> recordWriters_;
 };
 
 } // namespace torvik::dataset

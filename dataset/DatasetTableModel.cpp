@@ -3,6 +3,8 @@
 #include "dataset/UiHooks.h"
 #include "text/Gbk.h"
 
+#include <QCoreApplication>
+
 namespace torvik::dataset {
 
 DatasetTableModel::DatasetTableModel(TDataSource *source, QObject *parent)
@@ -18,14 +20,24 @@ DatasetTableModel::DatasetTableModel(TDataSource *source, QObject *parent)
 template <typename Fn>
 bool DatasetTableModel::guarded(Fn &&fn)
 {
-    // Qt's frames above a virtual are not exception-safe: errors are reported
-    // and the call fails.
+    // Qt's frames above a virtual are not exception-safe, and a modal box
+    // inside one would run a nested event loop in the middle of the view's
+    // own work: the call fails and the error is shown once control is back
+    // in the event loop.
     try {
         return fn();
     } catch (...) {
-        reportError(std::current_exception());
+        queueErrorReport(std::current_exception());
         return false;
     }
+}
+
+void queueErrorReport(std::exception_ptr error)
+{
+    if (QCoreApplication *app = QCoreApplication::instance())
+        QMetaObject::invokeMethod(app, [error] { reportError(error); }, Qt::QueuedConnection);
+    else
+        reportError(error);
 }
 
 void DatasetTableModel::resetAll()
@@ -46,8 +58,7 @@ void DatasetTableModel::onDataEvent(TDataEvent event, int info)
         resetAll();
         break;
     case TDataEvent::DataSetScroll:
-        if (ds)
-            emit currentRecordChanged(ds->ActiveViewRow());
+        followActiveRow();
         break;
     case TDataEvent::RecordChange:
         if (ds && info >= 0 && info < columns_ && ds->ActiveViewRow() >= 0) {
@@ -65,6 +76,7 @@ void DatasetTableModel::onDataEvent(TDataEvent event, int info)
     case TDataEvent::RowsInserted:
         rows_ = ds ? ds->ViewRowCount() : 0;
         endInsertRows();
+        followActiveRow();
         break;
     case TDataEvent::RowsAboutToBeRemoved:
         beginRemoveRows({}, info, info);
@@ -72,6 +84,7 @@ void DatasetTableModel::onDataEvent(TDataEvent event, int info)
     case TDataEvent::RowsRemoved:
         rows_ = ds ? ds->ViewRowCount() : 0;
         endRemoveRows();
+        followActiveRow();
         break;
     case TDataEvent::RowChanged:
         if (!ds || rows_ != ds->ViewRowCount() || columns_ != ds->FieldCount()) {
@@ -79,10 +92,20 @@ void DatasetTableModel::onDataEvent(TDataEvent event, int info)
         } else if (info >= 0 && info < rows_ && columns_ > 0) {
             emit dataChanged(index(info, 0), index(info, columns_ - 1));
         }
+        followActiveRow();
         break;
     case TDataEvent::UpdateState:
+        emit editStateChanged();
         break;
     }
+}
+
+// Rows came or went, or a post moved the record: whatever the view did with
+// its own current index meanwhile, it goes back to the dataset's record.
+void DatasetTableModel::followActiveRow()
+{
+    if (TDataSet *ds = DataSet(); ds && ds->Active())
+        emit currentRecordChanged(ds->ActiveViewRow());
 }
 
 int DatasetTableModel::rowCount(const QModelIndex &parent) const
@@ -129,32 +152,31 @@ Qt::ItemFlags DatasetTableModel::flags(const QModelIndex &index) const
     return Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable;
 }
 
-bool DatasetTableModel::moveToRow(int row)
+int DatasetTableModel::moveToRow(int row)
 {
-    return guarded([&] {
+    int reached = -1;
+    guarded([&] {
         TDataSet *ds = DataSet();
         if (!ds || !ds->Active() || row < 0 || row >= rows_)
             return false;
-        if (row == ds->ActiveViewRow())
+        const bool inserting = ds->State() == TDataSetState::dsInsert;
+        const int inserted = ds->ActiveViewRow();
+        if (row == inserted) {
+            reached = row;
             return true;
-        if (ds->State() == TDataSetState::dsInsert) {
-            const int inserted = ds->ActiveViewRow();
-            if (ds->Modified()) {
-                ds->Post();
-            } else {
-                ds->Cancel(); // an untouched new row goes away, and the rows after it move up
-                if (row > inserted)
-                    --row;
-            }
-        } else if (ds->State() == TDataSetState::dsEdit) {
-            if (ds->Modified())
-                ds->Post();
-            else
-                ds->Cancel();
         }
+        // What the views still hold goes into the record before it is judged
+        // modified: an unwritten text must not make a new row look untouched.
+        ds->UpdateRecord();
+        const bool dropsNewRow = inserting && !ds->Modified();
+        ds->CheckBrowseMode(); // posts, or drops an untouched record
+        if (dropsNewRow && row > inserted)
+            --row; // the rows after the dropped one moved up
         ds->setRecNo(row + 1);
+        reached = ds->ActiveViewRow();
         return true;
     });
+    return reached;
 }
 
 bool DatasetTableModel::setData(const QModelIndex &index, const QVariant &value, int role)
@@ -165,10 +187,11 @@ bool DatasetTableModel::setData(const QModelIndex &index, const QVariant &value,
         TDataSet *ds = DataSet();
         if (!ds || !ds->Active() || index.column() >= ds->FieldCount())
             return false;
-        // Refused before anything moves: a character GBK cannot hold.
-        const std::string gbk = text::toGbk(value.toString());
-        if (index.row() != ds->ActiveViewRow() && !moveToRow(index.row()))
+        // A view writes only into the record the dataset is on: a cell of
+        // another row would put the text into the wrong record.
+        if (index.row() != ds->ActiveViewRow())
             return false;
+        const std::string gbk = text::toGbk(value.toString());
         if (ds->State() == TDataSetState::dsBrowse)
             ds->Edit();
         ds->Fields()[index.column()]->setAsString(gbk);
@@ -187,7 +210,7 @@ bool DatasetTableModel::insertRows(int row, int count, const QModelIndex &parent
         if (row >= ds->RecordCount()) {
             ds->Append();
         } else {
-            if (!moveToRow(row))
+            if (moveToRow(row) != row)
                 return false;
             ds->Insert();
         }
@@ -204,7 +227,7 @@ bool DatasetTableModel::removeRows(int row, int count, const QModelIndex &parent
         if (!ds || !ds->Active())
             return false;
         for (int i = 0; i < count; ++i) {
-            if (!moveToRow(row))
+            if (moveToRow(row) != row)
                 return false;
             ds->Delete();
         }
@@ -218,10 +241,7 @@ bool DatasetTableModel::submit()
         TDataSet *ds = DataSet();
         if (!ds || (ds->State() != TDataSetState::dsEdit && ds->State() != TDataSetState::dsInsert))
             return true;
-        if (ds->Modified())
-            ds->Post();
-        else
-            ds->Cancel();
+        ds->CheckBrowseMode();
         return true;
     });
 }

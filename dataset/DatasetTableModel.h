@@ -3,9 +3,10 @@
 // DatasetTableModel: the grid's view of a dataset. A row per cached record
 // (plus the record being inserted), a column per field, titles from the
 // display labels. Texts are decoded from GBK for display and encoded on edit;
-// editing a cell edits the row, and leaving the row (the view calls submit()
-// when its current row changes) posts it. No exception leaves a Qt virtual:
-// failures go to reportError and the call answers false.
+// a cell can be written only in the dataset's current record, which the view
+// follows (currentRecordChanged). No exception leaves a Qt virtual: failures
+// are reported from the event loop (queueErrorReport) and the call answers
+// false.
 
 #include "dataset/DataSource.h"
 
@@ -13,6 +14,10 @@
 #include <QPointer>
 
 namespace torvik::dataset {
+
+// Shows the error once control is back in the event loop: for failures
+// inside Qt virtuals, where a modal box must not run.
+void queueErrorReport(std::exception_ptr error);
 
 class DatasetTableModel : public QAbstractTableModel {
     Q_OBJECT
@@ -31,20 +36,27 @@ public:
     bool insertRows(int row, int count, const QModelIndex &parent = {}) override;
     bool removeRows(int row, int count, const QModelIndex &parent = {}) override;
 
-    // Makes the record of that row current, posting a pending edit first.
-    bool moveToRow(int row);
+    // Makes the record of that row current, posting a pending edit first (an
+    // untouched new record is dropped, and the rows after it move up).
+    // Answers the view row reached, -1 when the edit could not be posted: the
+    // record then stays in its edit state, and the error is reported.
+    int moveToRow(int row);
 
 public slots:
     bool submit() override;
     void revert() override;
 
 signals:
-    // The dataset's current record moved (navigation, Locate, a bookmark).
+    // The dataset's current record moved (navigation, Locate, a bookmark, an
+    // insert, a post, a cancel): the view row the dataset is on.
     void currentRecordChanged(int row);
+    // The dataset went into or out of editing.
+    void editStateChanged();
 
 private:
     void onDataEvent(TDataEvent event, int info);
     void resetAll();
+    void followActiveRow();
     template <typename Fn>
     bool guarded(Fn &&fn);
 

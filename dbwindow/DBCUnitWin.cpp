@@ -11,6 +11,7 @@
 #include "ui/ErrorReport.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -231,6 +232,30 @@ void TFrmDBMain::RzDBGrid1CellClick(int /*column*/)
         powerTest.EditDefMaxPower->setValue(defMaxPower);
     } catch (...) {
     }
+}
+
+void TFrmDBMain::FormCloseQuery(bool &CanClose)
+{
+    CanClose = true;
+    if (!Table->Active())
+        return;
+    try {
+        Table->CheckBrowseMode();
+    } catch (...) {
+        CanClose = false;
+        ui::showException(std::current_exception());
+    }
+}
+
+void TFrmDBMain::closeEvent(QCloseEvent *event)
+{
+    bool canClose = true;
+    FormCloseQuery(canClose);
+    if (!canClose) {
+        event->ignore();
+        return;
+    }
+    QMdiSubWindow::closeEvent(event);
 }
 
 void TFrmDBMain::FormDestroy()

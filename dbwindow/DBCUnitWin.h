@@ -115,6 +115,12 @@ public:
     void pm1Popup();
     // column: the clicked grid column, -1 for none.
     void RzDBGrid1CellClick(int column);
+    // Before the window closes: a row left with changes is posted, as leaving
+    // the row would; when that fails the error is shown and the window stays.
+    void FormCloseQuery(bool &CanClose);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void connectHandlers();

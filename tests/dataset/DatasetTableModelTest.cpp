@@ -95,7 +95,10 @@ TEST_F(Model, TextGbkCannotHoldIsRefusedAndReported)
 {
     const QModelIndex cell = model.index(2, 1);
     const QString before = model.data(cell).toString();
+    table.setRecNo(3);
     EXPECT_FALSE(model.setData(cell, QString::fromUtf8("\xF0\x9F\x98\x80"))); // an emoji
+    EXPECT_TRUE(errors.empty()) << "no report from inside the model call";
+    QCoreApplication::processEvents();
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(table.State(), TDataSetState::dsBrowse);
     EXPECT_EQ(model.data(cell).toString(), before);
@@ -104,6 +107,7 @@ TEST_F(Model, TextGbkCannotHoldIsRefusedAndReported)
 TEST_F(Model, FailingPostIsReportedNotThrown)
 {
     ASSERT_TRUE(model.setData(model.index(0, column("Stdmode")), "abc") == false);
+    QCoreApplication::processEvents();
     ASSERT_EQ(errors.size(), 1u) << "an integer field refuses a non-number";
     EXPECT_NE(errors[0].find("is not a valid integer value"), std::string::npos);
     table.Cancel();
@@ -111,9 +115,23 @@ TEST_F(Model, FailingPostIsReportedNotThrown)
     db.ExecSQL("create trigger no_edit before update on StdItems begin select raise(abort, 'refused'); end");
     ASSERT_TRUE(model.setData(model.index(0, column("Price")), "5"));
     EXPECT_FALSE(model.submit());
+    QCoreApplication::processEvents();
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0].rfind("refused\r\n", 0), 0u);
     EXPECT_EQ(table.State(), TDataSetState::dsEdit);
+}
+
+TEST_F(Model, ACellOfAnotherRowThanTheCurrentRecordIsNotWritten)
+{
+    // Writing into row 3 while the dataset is on row 1 would put the text
+    // into the wrong record.
+    const std::string before = queryValue(path, "select Name from StdItems where rowid=4");
+    const QString current = model.data(model.index(0, 1)).toString();
+    EXPECT_FALSE(model.setData(model.index(3, 1), QStringLiteral("错")));
+    EXPECT_EQ(table.State(), TDataSetState::dsBrowse);
+    EXPECT_EQ(table.RecNo(), 1);
+    EXPECT_EQ(model.data(model.index(0, 1)).toString(), current);
+    EXPECT_EQ(queryValue(path, "select Name from StdItems where rowid=4"), before);
 }
 
 TEST_F(Model, InsertAndDeleteRowsGoThroughTheDataset)
