@@ -109,7 +109,14 @@ void TDbGrid::setDataSource(dataset::TDataSource *source)
         if (const dataset::TDataSet *ds = dataSet(); ds && ds->Active())
             followCurrentRecord(ds->ActiveViewRow());
     });
-    connect(model_, &QAbstractItemModel::headerDataChanged, this, &TDbGrid::sizeColumns);
+    // A label change comes once per field; the columns are sized once, after
+    // the last of them.
+    connect(model_, &QAbstractItemModel::headerDataChanged, this, [this] {
+        if (!sizingQueued_) {
+            sizingQueued_ = true;
+            QMetaObject::invokeMethod(this, [this] { sizingQueued_ = false; sizeColumns(); }, Qt::QueuedConnection);
+        }
+    });
     if (source) {
         connect(source, &dataset::TDataSource::dataEvent, verticalHeader()->viewport(),
                 [this] { verticalHeader()->viewport()->update(); });

@@ -88,6 +88,7 @@ private:
     QPersistentModelIndex editorIndex_;
     bool following_ = false;
     bool indicatorPressed_ = false;
+    bool sizingQueued_ = false;
 };
 
 } // namespace torvik::dbwindow

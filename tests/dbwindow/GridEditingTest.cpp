@@ -10,12 +10,12 @@
 #include "dataset/SqliteTable.h"
 #include "dbwindow/DbGrid.h"
 #include "dbwindow/DbNavigator.h"
+#include "tests/support/GridDriver.h"
 #include "text/Gbk.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -24,6 +24,7 @@
 #include <sqlite3.h>
 
 #include <map>
+#include <optional>
 
 namespace torvik::dbwindow::testing {
 namespace {
@@ -62,6 +63,7 @@ class GridEditingTest : public DbWindowTest {
 protected:
     QString path;
     TDbGrid *grid = nullptr;
+    std::optional<test::GridDriver> driver;
     std::map<int64_t, std::vector<std::string>> before;
 
     void SetUp() override
@@ -70,46 +72,20 @@ protected:
         before = tableRows(path, "StdItems");
         openWindow(path);
         grid = window->RzDBGrid1;
+        driver.emplace(grid);
         window->activateWindow();
         grid->setFocus();
         QApplication::processEvents();
     }
 
-    QLineEdit *editor() const { return grid->findChild<QLineEdit *>(QStringLiteral("InplaceEditor")); }
-    QWidget *keyTarget() const
-    {
-        QLineEdit *e = editor();
-        return e && e->isVisible() ? static_cast<QWidget *>(e) : grid;
-    }
-
+    QLineEdit *editor() const { return driver->editor(); }
     void clickCell(int row, int column, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
-        const QModelIndex index = grid->model()->index(row, column);
-        grid->scrollTo(index);
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, modifiers, grid->visualRect(index).center());
-        QApplication::processEvents();
+        driver->clickCell(row, column, modifiers);
     }
-    void clickIndicator(int row)
-    {
-        QHeaderView *indicator = grid->verticalHeader();
-        const int y = indicator->sectionViewportPosition(row) + indicator->sectionSize(row) / 2;
-        QTest::mouseClick(indicator->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(indicator->width() / 2, y));
-        QApplication::processEvents();
-    }
-    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-    {
-        QTest::keyClick(keyTarget(), key, modifiers);
-        QApplication::processEvents();
-    }
-    // Types as a keyboard does: the first key opens the cell editor, the rest go into it.
-    void type(const QString &text)
-    {
-        for (const QChar ch : text) {
-            QTest::sendKeyEvent(QTest::Press, keyTarget(), Qt::Key_unknown, QString(ch), Qt::NoModifier);
-            QTest::sendKeyEvent(QTest::Release, keyTarget(), Qt::Key_unknown, QString(ch), Qt::NoModifier);
-        }
-        QApplication::processEvents();
-    }
+    void clickIndicator(int row) { driver->clickIndicator(row); }
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) { driver->press(key, modifiers); }
+    void type(const QString &text) { driver->type(text); }
     void clickNavigator(NavigateButton which)
     {
         QTest::mouseClick(window->DBNavigator->button(which), Qt::LeftButton);
@@ -199,6 +175,40 @@ TEST_P(NewRowTest, GivesExactlyOneNewRowWithTheTypedNameAndLeavesEveryOtherRowAs
 INSTANTIATE_TEST_SUITE_P(EveryWayIn, NewRowTest,
                          ::testing::Values(NewRowWay::InsertKey, NewRowWay::NavigatorPlus, NewRowWay::ClickTheStarRow,
                                            NewRowWay::InsertThenUp, NewRowWay::DownOnTheLastRow));
+
+struct LeavingKey {
+    const char *name;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    int column; // where the value is typed
+};
+
+class LeaveRowTest : public GridEditingTest, public ::testing::WithParamInterface<LeavingKey> {};
+
+TEST_P(LeaveRowTest, TheTypedValueLandsInItsOwnRowAndTheGridIsWhereTheDatasetIs)
+{
+    const LeavingKey &way = GetParam();
+    clickCell(5, way.column);
+    type(QStringLiteral("4321"));
+    press(way.key, way.modifiers);
+    EXPECT_NE(currentRow(), 5) << way.name;
+    EXPECT_EQ(currentRow(), window->Table->ActiveViewRow()) << way.name;
+    EXPECT_EQ(window->Table->State(), TDataSetState::dsBrowse) << way.name;
+    EXPECT_TRUE(dialogs.messagesAsked().empty()) << messages();
+    before[6][size_t(way.column)] = "4321";
+    EXPECT_TRUE(newRowsAndCheckTheRest().empty()) << way.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryMove, LeaveRowTest,
+    ::testing::Values(LeavingKey{"Down", Qt::Key_Down, Qt::NoModifier, kWeightColumn},
+                      LeavingKey{"Up", Qt::Key_Up, Qt::NoModifier, kWeightColumn},
+                      LeavingKey{"PageDown", Qt::Key_PageDown, Qt::NoModifier, kWeightColumn},
+                      LeavingKey{"PageUp", Qt::Key_PageUp, Qt::NoModifier, kWeightColumn},
+                      LeavingKey{"CtrlHome", Qt::Key_Home, Qt::ControlModifier, kWeightColumn},
+                      LeavingKey{"CtrlEnd", Qt::Key_End, Qt::ControlModifier, kWeightColumn},
+                      LeavingKey{"TabOnTheLastColumn", Qt::Key_Tab, Qt::NoModifier, 38}),
+    [](const ::testing::TestParamInfo<LeavingKey> &info) { return std::string(info.param.name); });
 
 TEST_F(GridEditingTest, InsertThenEscapeLeavesTheFileUnchanged)
 {
@@ -320,6 +330,11 @@ TEST_F(GridEditingTest, TheSelectionHoldsExactlyTheRowsTheUserSelected)
     choosePage(*window, 1);
     EXPECT_TRUE(grid->SelectedRows().empty()) << "another table selects nothing";
     menuFollows(false);
+
+    clickCell(1, 0, Qt::ControlModifier);
+    ASSERT_FALSE(grid->SelectedRows().empty());
+    window->DataSource->setEnabled(false);
+    EXPECT_TRUE(grid->SelectedRows().empty()) << "after detaching";
 }
 
 TEST_F(GridEditingTest, ALabelToggleChangesTitlesWithoutReadingTheRowsAgain)
@@ -343,6 +358,7 @@ TEST_F(GridEditingTest, ColumnsAreWideEnoughForTheirNumbersFurtherDown)
     delete window.data();
     openWindow(path2);
     grid = window->RzDBGrid1;
+    driver.emplace(grid);
     grid->setFocus();
     press(Qt::Key_End, Qt::ControlModifier);
     const QModelIndex price = grid->model()->index(199, 2);
