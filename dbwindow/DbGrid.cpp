@@ -241,6 +241,17 @@ QItemSelectionModel::SelectionFlags TDbGrid::selectionCommand(const QModelIndex 
     return QItemSelectionModel::Clear;
 }
 
+void TDbGrid::mousePressEvent(QMouseEvent *event)
+{
+    // The right button opens the popup menu over the rows as they are
+    // selected; it neither moves the current row nor changes the selection.
+    if (event->button() == Qt::RightButton) {
+        event->accept();
+        return;
+    }
+    QTableView::mousePressEvent(event);
+}
+
 bool TDbGrid::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == verticalHeader()->viewport()) {

@@ -310,6 +310,9 @@ TEST_F(GridEditingTest, TheSelectionHoldsExactlyTheRowsTheUserSelected)
     clickCell(4, 2, Qt::ControlModifier);
     EXPECT_EQ(grid->SelectedRows(), (std::vector<int32_t>{1, 4}));
     menuFollows(true);
+    const QModelIndex other = grid->model()->index(7, 2);
+    QTest::mouseClick(grid->viewport(), Qt::RightButton, Qt::NoModifier, grid->visualRect(other).center());
+    EXPECT_EQ(grid->SelectedRows(), (std::vector<int32_t>{1, 4})) << "the popup's button keeps the selection";
     clickCell(1, 2, Qt::ControlModifier);
     EXPECT_EQ(grid->SelectedRows(), (std::vector<int32_t>{4}));
 
