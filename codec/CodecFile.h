@@ -10,6 +10,7 @@
 #include <sqlite3.h>
 
 #include <memory>
+#include <string>
 
 namespace torvik::codec {
 
@@ -30,6 +31,20 @@ struct CodecFile {
     bool lockPinned = false;
     int engineLock = SQLITE_LOCK_NONE;
     bool errorFunctionRegistered = false;
+    bool authorizerInstalled = false;
+    // Main database files: the connection they belong to (its pragmas reach
+    // the codec through this file, without the connection).
+    sqlite3 *db = nullptr;
+    // Main database files: the page size of a journal of another page size
+    // than the cipher's being rolled back. Such a journal belongs to a plain
+    // database, so its images go back to the file as they are.
+    int rollbackPageSize = 0;
+    // Journals: the page size their header gives, once seen.
+    int journalPageSize = 0;
+    // Main database files: why the codec refused the last request it
+    // refused, for the connection's error message, and the code it gave.
+    int refusalCode = SQLITE_OK;
+    std::string refusalMessage;
 
     CodecState *codec() const
     {
@@ -55,8 +70,21 @@ int writeMainDb(CodecFile *file, const void *buffer, int amount, sqlite3_int64 o
 int readJournal(CodecFile *file, void *buffer, int amount, sqlite3_int64 offset);
 int writeJournal(CodecFile *file, const void *buffer, int amount, sqlite3_int64 offset);
 
+// Fails a request with `code` and keeps `message` for the connection's
+// error message (see engineErrorMessage).
+int refuse(CodecFile *main, int code, const char *message);
+
 // Answers the engine's pragma file control for a keyed main database:
 // SQLITE_NOTFOUND to let the pragma run, or an error with args[0] set.
 int guardKeyedPragma(char **args);
+
+// The "key", "rekey", "hexkey" and "hexrekey" pragmas on a main database:
+// SQLITE_NOTFOUND for any other pragma, else the result of the key
+// operation, with args[0] set to its message on failure.
+int runKeyPragma(CodecFile *main, char **args);
+
+// Refuses a temp_store other than memory, whichever schema names it, on a
+// keyed connection. Installed once per connection; idempotent.
+void installTempStoreGuard(sqlite3 *db, CodecFile *main);
 
 } // namespace torvik::codec

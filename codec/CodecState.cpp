@@ -16,4 +16,26 @@ CodecState::~CodecState()
     secureWipe(buffer.get(), std::size_t(pageSize) + 8);
 }
 
+const CipherKey *CodecState::keyOnDisk(std::size_t block) const
+{
+    const KeyRef &key = rekeying() && wasRewritten(block) ? writeKey : readKey;
+    return key.get();
+}
+
+void CodecState::noteRewritten(std::size_t block)
+{
+    if (!rekeying())
+        return;
+    if (block >= rewritten.size())
+        rewritten.resize(block + 1);
+    rewritten[block] = true;
+}
+
+void CodecState::settleKeys(const KeyRef &key)
+{
+    readKey = key;
+    writeKey = key;
+    rewritten.clear();
+}
+
 } // namespace torvik::codec

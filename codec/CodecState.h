@@ -6,7 +6,9 @@
 
 #include "codec/CodecKey.h"
 
+#include <cstddef>
 #include <memory>
+#include <vector>
 
 namespace torvik::codec {
 
@@ -24,10 +26,20 @@ struct CodecState {
     unsigned char *workArea() { return buffer.get() + 8; }
     std::size_t words() const { return std::size_t(pageSize) / 4; }
 
+    // While a re-key runs, the file holds blocks under both keys: those the
+    // rewrite has reached are under writeKey, the rest under readKey.
+    bool rekeying() const { return readKey.get() != writeKey.get(); }
+    const CipherKey *keyOnDisk(std::size_t block) const;
+    void noteRewritten(std::size_t block);
+    bool wasRewritten(std::size_t block) const { return block < rewritten.size() && rewritten[block]; }
+    // Both keys become one again (either way): nothing to tell apart.
+    void settleKeys(const KeyRef &key);
+
     KeyRef readKey;  // none: the file is plain
     KeyRef writeKey; // the same block as readKey except while re-keying
     int pageSize;
     std::unique_ptr<unsigned char[]> buffer; // pageSize + 8 bytes
+    std::vector<bool> rewritten;             // by block number, while re-keying
 };
 
 } // namespace torvik::codec

@@ -52,6 +52,8 @@ int testHook(CodecFile *c, bool write, sqlite3_int64 offset, int amount)
 int ioClose(sqlite3_file *f)
 {
     CodecFile *c = asCodec(f);
+    if (c->role == FileRole::Journal && c->mainFile)
+        c->mainFile->rollbackPageSize = 0;
     const int rc = c->real->pMethods ? c->real->pMethods->xClose(c->real) : SQLITE_OK;
     c->~CodecFile();
     return rc;
@@ -132,8 +134,11 @@ int ioCheckReservedLock(sqlite3_file *f, int *out)
 int ioFileControl(sqlite3_file *f, int op, void *arg)
 {
     CodecFile *c = asCodec(f);
-    if (op == SQLITE_FCNTL_PRAGMA && c->role == FileRole::MainDb && c->state) {
-        const int rc = guardKeyedPragma(static_cast<char **>(arg));
+    if (op == SQLITE_FCNTL_PRAGMA && c->role == FileRole::MainDb) {
+        auto **args = static_cast<char **>(arg);
+        int rc = runKeyPragma(c, args);
+        if (rc == SQLITE_NOTFOUND && c->state)
+            rc = guardKeyedPragma(args);
         if (rc != SQLITE_NOTFOUND)
             return rc;
     }
@@ -300,6 +305,17 @@ const char *vfsNextSystemCall(sqlite3_vfs *, const char *name)
     return g_platform->xNextSystemCall(g_platform, name);
 }
 
+// Runs as every connection opens: ties its main database file to it, so
+// that pragmas reaching the file can act on the connection.
+int linkConnection(sqlite3 *db, const char **, const sqlite3_api_routines *)
+{
+    if (CodecFile *main = mainCodecFile(db)) {
+        main->db = db;
+        installTempStoreGuard(db, main);
+    }
+    return SQLITE_OK;
+}
+
 void registerVfs()
 {
     g_platform = sqlite3_vfs_find(nullptr);
@@ -352,6 +368,7 @@ void registerVfs()
         g_vfs.xNextSystemCall = vfsNextSystemCall;
     }
     sqlite3_vfs_register(&g_vfs, 1);
+    sqlite3_auto_extension(reinterpret_cast<void (*)()>(linkConnection));
 }
 
 } // namespace

@@ -8,9 +8,14 @@ namespace torvik::codec {
 
 struct CodecFile;
 
-// Brings a plain database into the shape an encrypted one must have, while
-// it is still plain: out of WAL mode (checkpointed first) and 1024-byte pages
-// (rebuilt with its row ids kept). Each change commits on its own.
+// Takes a plain database out of WAL mode (checkpointed first), which an
+// encrypted one cannot use. The change commits on its own.
 int prepareForEncryption(sqlite3 *db, CodecFile *main, const std::string &journalMode);
+
+// Copies the main database of `db` into a new private in-memory database
+// with the encrypted format's page size, which `memory` receives; the
+// caller's connection must hold the write lock. Returns an SQLite result
+// code, the connection's error set with it.
+int copyToMemory(sqlite3 *db, CodecFile *main, sqlite3 *&memory);
 
 } // namespace torvik::codec

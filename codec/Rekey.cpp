@@ -10,12 +10,12 @@ namespace torvik::codec {
 namespace {
 
 // The engine cannot be told to rewrite every page, but copying a database
-// over itself does: the pages go out to a private in-memory copy, and the
-// copy comes back in one write transaction of the main database, which
-// journals each old image. The old pages are read under readKey, the new
-// ones written under writeKey. The write lock is held from before the first
-// copy until after the second, so nothing another connection commits can
-// fall between them.
+// over itself does: the pages go out to a private in-memory copy (given the
+// encrypted format's page size on the way), and the copy comes back in one
+// write transaction of the main database, which journals each old image. The
+// old pages are read under readKey, the new ones written under writeKey. The
+// write lock is held from before the first copy until after the second, so
+// nothing another connection commits can fall between them.
 class Rekeying {
 public:
     Rekeying(sqlite3 *db, CodecFile *main, KeyRef newKey) : db_(db), main_(main), newKey_(std::move(newKey)) {}
@@ -24,7 +24,7 @@ public:
     int run();
 
 private:
-    int copyOut();
+    int rewrite(const std::string &journalMode);
     int installWriteKey();
     int copyBack();
     void revertWriteKey();
@@ -35,7 +35,6 @@ private:
     CodecFile *main_;
     KeyRef newKey_;
     sqlite3 *memory_ = nullptr;
-    bool createdState_ = false;
 };
 
 int Rekeying::run()
@@ -51,13 +50,30 @@ int Rekeying::run()
     if (sqlite3_stricmp(mode.c_str(), "off") == 0 || sqlite3_stricmp(mode.c_str(), "memory") == 0)
         return reportError(db_, main_, SQLITE_ERROR,
                            "cannot change the encryption of a database whose journal_mode is " + mode);
+    // A persisted journal would keep the old page images after the commit:
+    // in the clear, when the file was plain. The rewrite's journal is
+    // truncated instead.
+    if (sqlite3_stricmp(mode.c_str(), "persist") != 0)
+        return rewrite(mode);
+    rc = execSql(db_, "PRAGMA main.journal_mode=TRUNCATE");
+    if (rc != SQLITE_OK)
+        return rc;
+    rc = rewrite(mode);
+    const std::string message = sqlite3_errmsg(db_);
+    const int restored = execSql(db_, "PRAGMA main.journal_mode=PERSIST");
+    if (rc != SQLITE_OK)
+        return reportError(db_, main_, rc, message);
+    return restored;
+}
+
+int Rekeying::rewrite(const std::string &journalMode)
+{
     if (!main_->state) {
-        rc = prepareForEncryption(db_, main_, mode);
-        if (rc != SQLITE_OK)
+        if (const int rc = prepareForEncryption(db_, main_, journalMode); rc != SQLITE_OK)
             return rc;
     }
     std::string pages;
-    rc = querySingle(db_, "PRAGMA main.page_count", pages);
+    int rc = querySingle(db_, "PRAGMA main.page_count", pages);
     if (rc != SQLITE_OK)
         return rc;
     if (pages == "0")
@@ -66,7 +82,7 @@ int Rekeying::run()
     ScopedWriteLock lock(db_, main_);
     rc = lock.acquire();
     if (rc == SQLITE_OK)
-        rc = copyOut();
+        rc = copyToMemory(db_, main_, memory_);
     if (rc != SQLITE_OK)
         return rc;
     if (auto &hook = testhooks::detail::rekeyCopyHook())
@@ -89,16 +105,6 @@ int Rekeying::run()
     return reportError(db_, main_, rc, message);
 }
 
-int Rekeying::copyOut()
-{
-    int rc = sqlite3_open_v2(":memory:", &memory_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    if (rc == SQLITE_OK)
-        rc = copyDatabase(memory_, db_, [] {});
-    if (rc != SQLITE_OK)
-        return reportError(db_, main_, rc, memory_ ? sqlite3_errmsg(memory_) : sqlite3_errstr(rc));
-    return SQLITE_OK;
-}
-
 int Rekeying::installWriteKey()
 {
     if (main_->state) {
@@ -108,7 +114,6 @@ int Rekeying::installWriteKey()
     if (const int rc = prepareKeyedConnection(db_); rc != SQLITE_OK)
         return rc;
     main_->state = std::make_unique<CodecState>(nullptr, newKey_, kEncryptedPageSize);
-    createdState_ = true;
     return SQLITE_OK;
 }
 
@@ -120,16 +125,13 @@ int Rekeying::copyBack()
 // Before the engine rolls back, so the old images go back under the old key.
 void Rekeying::revertWriteKey()
 {
-    main_->state->writeKey = main_->state->readKey;
+    main_->state->settleKeys(main_->state->readKey);
 }
 
 void Rekeying::finish(bool succeeded)
 {
     CodecState &st = *main_->state;
-    if (succeeded)
-        st.readKey = st.writeKey;
-    else
-        st.writeKey = st.readKey;
+    st.settleKeys(succeeded ? st.writeKey : st.readKey);
     if (!st.readKey)
         main_->state.reset();
 }
@@ -144,8 +146,7 @@ int Rekeying::switchEmptyDatabase()
         main_->state = std::make_unique<CodecState>(newKey_, newKey_, kEncryptedPageSize);
         return SQLITE_OK;
     }
-    main_->state->readKey = newKey_;
-    main_->state->writeKey = newKey_;
+    main_->state->settleKeys(newKey_);
     if (!newKey_)
         main_->state.reset();
     return SQLITE_OK;
