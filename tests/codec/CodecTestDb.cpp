@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFileInfo>
+
 #include <stdexcept>
 
 namespace torvik::test {
@@ -108,6 +111,25 @@ QString writeDecipheredCopy(const ScratchDir &dir, const std::string &fileBytes,
     const QString deciphered = dir.path("deciphered.db");
     writeFileBytes(deciphered, decipherFile(fileBytes, password));
     return deciphered;
+}
+
+QString plainGameCopy(const ScratchDir &dir, int pageSize, const QString &name)
+{
+    const QString path = dir.copyFixture("game-plain.db", name);
+    TestDb db(path);
+    EXPECT_EQ(db.exec("PRAGMA page_size=" + std::to_string(pageSize) + "; VACUUM"), SQLITE_OK) << db.errmsg();
+    EXPECT_EQ(db.single("PRAGMA page_size"), std::to_string(pageSize));
+    return path;
+}
+
+QStringList sideFiles(const QString &path)
+{
+    const QFileInfo info(path);
+    QStringList out;
+    for (const QString &name : info.dir().entryList(QDir::Files))
+        if (name.startsWith(info.fileName()) && name != info.fileName())
+            out << name;
+    return out;
 }
 
 } // namespace torvik::test

@@ -4,6 +4,7 @@
 // statements run and their rows read back as text.
 
 #include <QString>
+#include <QStringList>
 
 #include <sqlite3.h>
 
@@ -46,6 +47,14 @@ std::vector<std::string> gameRowsOfFile(const QString &path, const std::string &
 // written to "deciphered.db" in dir, for a plain connection to open; answers
 // that file's path.
 QString writeDecipheredCopy(const ScratchDir &dir, const std::string &fileBytes, const std::string &password);
+
+// A plain copy of the game fixture rebuilt with pages of `pageSize` bytes,
+// at `name` in dir.
+QString plainGameCopy(const ScratchDir &dir, int pageSize, const QString &name = "plain.db");
+
+// The files beside `path` whose names continue its name: journals, logs and
+// any copy made beside it.
+QStringList sideFiles(const QString &path);
 
 inline const char *kNotADatabase = "file is encrypted or is not a database";
 

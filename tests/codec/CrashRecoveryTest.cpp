@@ -7,16 +7,14 @@
 #include "tests/codec/CodecTestDb.h"
 #include "tests/codec/IndependentCipher.h"
 #include "tests/codec/JournalFile.h"
+#include "tests/codec/KilledProcess.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
 
-#include <csignal>
 #include <functional>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using namespace torvik;
 using codec::testhooks::FileRole;
@@ -36,28 +34,16 @@ struct Interruption {
     int killAt;
 };
 
-// Runs `work` in a child process that SIGKILLs itself at the chosen write.
+// Runs the interruption's work in a child process killed at its killAt-th
+// write of a page to the database file.
 void runUntilKilled(const QString &path, const Interruption &in)
 {
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        int writes = 0;
-        {
+    test::runUntilKilled(
+        [&] {
             TestDb db(path, in.password, in.uriParams);
-            codec::testhooks::setIoHook([&](const IoEvent &e) {
-                if (e.role == FileRole::MainDb && e.write && ++writes == in.killAt)
-                    raise(SIGKILL);
-                return SQLITE_OK;
-            });
             in.work(db);
-        }
-        _exit(3); // finished without being killed: the test is wrong
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFSIGNALED(status)) << "the child was not killed (exit " << WEXITSTATUS(status) << ")";
-    ASSERT_EQ(WTERMSIG(status), SIGKILL);
+        },
+        [](const IoEvent &e) { return e.role == FileRole::MainDb && e.write; }, in.killAt);
 }
 
 class CrashRecovery : public ::testing::TestWithParam<Interruption> {
