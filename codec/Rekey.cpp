@@ -93,7 +93,10 @@ int Rekeying::rewrite(const std::string &journalMode)
     rc = copyBack();
     if (rc == SQLITE_OK) {
         finish(true);
-        return lock.release();
+        rc = lock.release();
+        // A connection learns a new page size when it next reads the file's
+        // first page: now, so that it reports the file as it is at once.
+        return rc == SQLITE_OK ? execSql(db_, "SELECT count(*) FROM sqlite_master") : rc;
     }
     const std::string message = sqlite3_errmsg(db_);
     revertWriteKey();
