@@ -88,6 +88,8 @@ public:
     virtual void AppendRecord(const std::vector<std::string> &values);
     bool Modified() const { return modified_; }
     void setModified() { modified_ = true; }
+    // Posts a modified record, cancels an unmodified one.
+    void CheckBrowseMode();
 
     TFields &Fields() { return fields_; }
     const TFields &Fields() const { return fields_; }
@@ -160,8 +162,6 @@ protected:
 
     void Notify(TDataEvent event, int info = -1);
     void CheckActive() const;
-    // Posts a modified record, cancels an unmodified one.
-    void CheckBrowseMode();
     void Resync();
     void fire(const TDataSetNotifyEvent &event) { if (event) event(*this); }
     // Moves the current record between the scroll events and the sources'
