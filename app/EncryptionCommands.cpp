@@ -26,8 +26,11 @@ void rekeyWindowDatabase(dbwindow::TFrmDBMain &window, const std::string &passwo
     dataset::TSqliteDB &connection = *window.SqliteDB1;
     bool rekeyed = false;
     {
-        // Rewriting a large file takes a while on the interface's thread.
+        // Rewriting a large file blocks the interface's thread for a while:
+        // the wait cursor says so, and the frame is drawn once more first, so
+        // the dialog just closed leaves no ghost on it meanwhile.
         const dataset::BusyCursor busy(true);
+        window.window()->repaint();
         rekeyed = connection.Rekey(password);
     }
     if (rekeyed)
