@@ -88,10 +88,8 @@ void TMainForm::createCommands()
     connect(WindowMinimizeAll1, &QAction::triggered, this, ui::guarded([this] { minimizeAll(*mdi_); }));
     connect(WindowArrangeAll1, &QAction::triggered, this, ui::guarded([this] { arrangeIcons(*mdi_); }));
 
-    // Export, import, encrypt and decrypt are dispatched to the active database
-    // window; until that dispatcher exists they stay disabled.
     for (QAction *command : {ActFileExport, ActFileImport, ActEncryptedDatabase, ActDecryptDatabase})
-        command->setEnabled(false);
+        connect(command, &QAction::triggered, this, ui::guarded([this, command](bool) { ActFileExecute(command); }));
     EditCut1->setEnabled(false);
     EditCopy1->setEnabled(false);
 }

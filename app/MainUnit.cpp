@@ -178,6 +178,7 @@ void TMainForm::updateCommands()
     EditCut1->setEnabled(canCutFocusedText());
     EditCopy1->setEnabled(canCopyFocusedText());
     EditPaste1->setEnabled(clipboardHoldsText());
+    ActFileImportUpdate();
 }
 
 void TMainForm::refreshWindowMenu()

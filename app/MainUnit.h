@@ -69,6 +69,14 @@ public:
     void HelpAbout1Execute();
     void OpenDatabaseWindow(const QString &path);
 
+    // The update handler of export, import, encrypt and decrypt: all four
+    // follow the active database window, encrypt and decrypt only while it is
+    // not minimised.
+    void ActFileImportUpdate();
+    // Their execute handler: hands the command's tag to the active database
+    // window; does nothing without one.
+    void ActFileExecute(QObject *Sender);
+
     // Recomputes the enabled state of every command; runs whenever the active
     // window, a window's state, the focus or the clipboard changes.
     void updateCommands();

@@ -1,5 +1,6 @@
 #include "app/QtModalUi.h"
 
+#include "passwords/InputNewPassword.h"
 #include "passwords/InputPassword.h"
 
 #include <QFileDialog>
@@ -73,6 +74,11 @@ bool QtModalUi::password(const ui::PasswordRequest &request, QString &entered)
         return false;
     entered = value;
     return true;
+}
+
+bool QtModalUi::newPassword(QString &entered)
+{
+    return passwords::InputNewPassword(entered);
 }
 
 } // namespace torvik::app

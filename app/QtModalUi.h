@@ -1,7 +1,7 @@
 #pragma once
 
 // The real modal seam: Qt message boxes and file dialogs, and the editor's own
-// password prompt.
+// password dialogs.
 
 #include "ui/ModalUi.h"
 
@@ -13,6 +13,7 @@ public:
     QString openFile(const ui::FileRequest &request) override;
     QString saveFile(const ui::FileRequest &request) override;
     bool password(const ui::PasswordRequest &request, QString &entered) override;
+    bool newPassword(QString &entered) override;
 };
 
 } // namespace torvik::app

@@ -260,9 +260,14 @@ std::string TSqliteDB::engineText(const std::string &sql) const
     return utf8Mode_ ? text::gbkToUtf8(sql) : sql;
 }
 
+std::string TSqliteDB::EngineMessage() const
+{
+    return handle_ ? codec::engineErrorMessage(handle_) : "not connected";
+}
+
 std::string TSqliteDB::engineErrorMessage() const
 {
-    std::string message = handle_ ? codec::engineErrorMessage(handle_) : "not connected";
+    std::string message = EngineMessage();
     if (message.size() > 255)
         message.resize(255);
     return message + "\r\n" + kSqlStatementMarker + lastSQL_;

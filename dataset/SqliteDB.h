@@ -108,6 +108,8 @@ public:
     [[noreturn]] void RaiseEngineError();
     // The text RaiseEngineError raises: engine message, CR LF, "SQL语句:", LastSQL.
     std::string engineErrorMessage() const;
+    // The engine's (or the codec's) message about the last failure alone.
+    std::string EngineMessage() const;
 
     // The dataset side: compile a dataset's statement and rebuild its field
     // definitions; step once into its fetch buffer; run and cache all rows.

@@ -4,6 +4,8 @@
 // Built in code each time, sized in dialog units of its font, destroyed when
 // it closes.
 
+#include "passwords/PasswordDialogParts.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -35,7 +37,5 @@ private:
 // as "*", and accepts only characters that GBK can hold, since the password
 // reaches the codec as its GBK bytes.
 bool InputPassword(const QString &caption, const QString &prompt, QString &value);
-
-inline constexpr int kMaxPasswordLength = 255;
 
 } // namespace torvik::passwords

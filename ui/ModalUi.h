@@ -1,6 +1,6 @@
 #pragma once
 
-// Every message box, file dialog and password prompt of the editor goes
+// Every message box, file dialog and password dialog of the editor goes
 // through this one seam. The application installs the real Qt dialogs at
 // start-up; tests install a scripted one that answers without a human and
 // records what was asked.
@@ -47,6 +47,10 @@ public:
     virtual QString saveFile(const FileRequest &request) = 0;
     // True with the entered text on OK; false on Cancel or Esc.
     virtual bool password(const PasswordRequest &request, QString &entered) = 0;
+    // The new-password dialog (the password twice): true with the password
+    // only when OK was pressed on two equal, non-empty entries; otherwise
+    // false with entered emptied.
+    virtual bool newPassword(QString &entered) = 0;
 };
 
 // The installed seam. Throws std::logic_error when none is installed, so a

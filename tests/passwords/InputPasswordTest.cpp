@@ -2,6 +2,7 @@
 
 #include "passwords/DialogUnits.h"
 #include "tests/support/ScriptedModalUi.h"
+#include "tests/support/TypeText.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -9,7 +10,6 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QTest>
-#include <QKeyEvent>
 #include <QTimer>
 
 #include <functional>
@@ -19,15 +19,7 @@
 namespace torvik::passwords {
 namespace {
 
-// Types text the way a keyboard or an input method delivers it, whatever the
-// characters are.
-void typeText(QWidget *target, const QString &text)
-{
-    for (const QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(target, &press);
-    }
-}
+using test::typeText;
 
 class InputPasswordTest : public ::testing::Test {
 protected:

@@ -85,4 +85,19 @@ bool ScriptedModalUi::password(const ui::PasswordRequest &request, QString &ente
     return ok;
 }
 
+bool ScriptedModalUi::newPassword(QString &entered)
+{
+    asked_.push_back({Asked::NewPassword, {}, {}, {}});
+    entered.clear();
+    if (newPasswords_.empty()) {
+        ADD_FAILURE() << "unscripted new-password dialog";
+        return false;
+    }
+    const auto [ok, text] = newPasswords_.front();
+    newPasswords_.pop_front();
+    if (ok)
+        entered = text;
+    return ok;
+}
+
 } // namespace torvik::test

@@ -19,7 +19,7 @@ void ensureGuiApplication();
 class ScriptedModalUi : public ui::ModalUi {
 public:
     struct Asked {
-        enum Kind { Message, OpenFile, SaveFile, Password } kind;
+        enum Kind { Message, OpenFile, SaveFile, Password, NewPassword } kind;
         ui::MessageRequest message; // for Message
         ui::FileRequest file;       // for OpenFile / SaveFile
         ui::PasswordRequest password;
@@ -32,16 +32,20 @@ public:
     void replyFile(const QString &path) { files_.push_back(path); } // empty = cancel
     void replyPassword(const QString &text) { passwords_.push_back({true, text}); }
     void cancelPassword() { passwords_.push_back({false, {}}); }
+    // The new-password dialog confirmed with text, or cancelled.
+    void replyNewPassword(const QString &text) { newPasswords_.push_back({true, text}); }
+    void cancelNewPassword() { newPasswords_.push_back({false, {}}); }
 
     const std::vector<Asked> &asked() const { return asked_; }
     std::vector<ui::MessageRequest> messagesAsked() const;
     void clear() { asked_.clear(); }
-    bool allRepliesUsed() const { return messages_.empty() && files_.empty() && passwords_.empty(); }
+    bool allRepliesUsed() const { return messages_.empty() && files_.empty() && passwords_.empty() && newPasswords_.empty(); }
 
     ui::MessageResult message(const ui::MessageRequest &request) override;
     QString openFile(const ui::FileRequest &request) override;
     QString saveFile(const ui::FileRequest &request) override;
     bool password(const ui::PasswordRequest &request, QString &entered) override;
+    bool newPassword(QString &entered) override;
 
 private:
     QString nextFile(Asked::Kind kind, const ui::FileRequest &request);
@@ -49,6 +53,7 @@ private:
     std::deque<ui::MessageResult> messages_;
     std::deque<QString> files_;
     std::deque<std::pair<bool, QString>> passwords_;
+    std::deque<std::pair<bool, QString>> newPasswords_;
     std::vector<Asked> asked_;
     ui::ModalUi *previous_ = nullptr;
 };

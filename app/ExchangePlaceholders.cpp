@@ -1,0 +1,9 @@
+#include "app/ExchangePlaceholders.h"
+
+namespace torvik::app {
+
+void ExportTablePlaceholder(dbwindow::TFrmDBMain &) {}
+
+void ImportTablePlaceholder(dbwindow::TFrmDBMain &) {}
+
+} // namespace torvik::app
