@@ -2,6 +2,7 @@
 // shortcut, tag and handler.
 
 #include "app/CommandHint.h"
+#include "app/CommandIcons.h"
 #include "app/MainUnit.h"
 #include "app/MdiArrange.h"
 #include "app/TextFieldCommands.h"
@@ -10,7 +11,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QMdiArea>
-#include <QStyle>
 
 namespace torvik::app {
 
@@ -23,7 +23,7 @@ struct CommandSpec {
     const char16_t *hint;
     QKeySequence shortcut;
     int tag; // -1: none
-    QStyle::StandardPixmap icon;
+    CommandIcon icon;
 };
 
 } // namespace
@@ -32,38 +32,38 @@ void TMainForm::createCommands()
 {
     const CommandSpec specs[] = {
         {&TMainForm::FileOpen1, "FileOpen1", u"打开数据库(&O)", u"Open|Open a file", QKeySequence(Qt::CTRL | Qt::Key_O), -1,
-         QStyle::SP_DialogOpenButton},
+         CommandIcon::Open},
         {&TMainForm::FileClose1, "FileClose1", u"关闭数据库(&C)", u"Close|Close current file", {}, -1,
-         QStyle::SP_DialogCloseButton},
-        {&TMainForm::FileExit1, "FileExit1", u"退出(&X)", u"Exit|Exit application", {}, -1, QStyle::SP_TitleBarCloseButton},
-        {&TMainForm::ActFileExport, "ActFileExport", u"导出(&E)", u"选择的数据导出", {}, 0, QStyle::SP_ArrowUp},
-        {&TMainForm::ActFileImport, "ActFileImport", u"导入(&I)", u"导入数据", {}, 1, QStyle::SP_ArrowDown},
+         CommandIcon::Close},
+        {&TMainForm::FileExit1, "FileExit1", u"退出(&X)", u"Exit|Exit application", {}, -1, CommandIcon::Exit},
+        {&TMainForm::ActFileExport, "ActFileExport", u"导出(&E)", u"选择的数据导出", {}, 0, CommandIcon::Export},
+        {&TMainForm::ActFileImport, "ActFileImport", u"导入(&I)", u"导入数据", {}, 1, CommandIcon::Import},
         {&TMainForm::ActEncryptedDatabase, "ActEncryptedDatabase", u"加密数据库", u"加密数据库", {}, 2,
-         QStyle::SP_VistaShield},
+         CommandIcon::Encrypt},
         {&TMainForm::ActDecryptDatabase, "ActDecryptDatabase", u"解密数据库", u"解密数据库", {}, 3,
-         QStyle::SP_DialogResetButton},
+         CommandIcon::Decrypt},
         {&TMainForm::EditCut1, "EditCut1", u"剪切(&t)", u"剪切|剪切的选择，并把它放在剪贴板中",
-         QKeySequence(Qt::CTRL | Qt::Key_X), -1, QStyle::SP_DialogDiscardButton},
+         QKeySequence(Qt::CTRL | Qt::Key_X), -1, CommandIcon::Cut},
         {&TMainForm::EditCopy1, "EditCopy1", u"复制(&C)", u"复制|复制选择，并把它放在剪贴板上",
-         QKeySequence(Qt::CTRL | Qt::Key_C), -1, QStyle::SP_FileDialogContentsView},
+         QKeySequence(Qt::CTRL | Qt::Key_C), -1, CommandIcon::Copy},
         {&TMainForm::EditPaste1, "EditPaste1", u"粘贴(&P)", u"粘贴|插入剪贴板中的内容", QKeySequence(Qt::CTRL | Qt::Key_V),
-         -1, QStyle::SP_DialogApplyButton},
-        {&TMainForm::WindowCascade1, "WindowCascade1", u"层叠窗口(&C)", u"层叠窗口", {}, -1, QStyle::SP_TitleBarNormalButton},
+         -1, CommandIcon::Paste},
+        {&TMainForm::WindowCascade1, "WindowCascade1", u"层叠窗口(&C)", u"层叠窗口", {}, -1, CommandIcon::Cascade},
         {&TMainForm::WindowTileHorizontal1, "WindowTileHorizontal1", u"水平平铺(&H)", u"水平平铺", {}, -1,
-         QStyle::SP_ToolBarVerticalExtensionButton},
+         CommandIcon::TileHorizontally},
         {&TMainForm::WindowTileVertical1, "WindowTileVertical1", u"垂直平铺(&V)", u"垂直平铺", {}, -1,
-         QStyle::SP_ToolBarHorizontalExtensionButton},
+         CommandIcon::TileVertically},
         {&TMainForm::WindowMinimizeAll1, "WindowMinimizeAll1", u"最小化所有窗口(&M)", u"最小化所有窗口", {}, -1,
-         QStyle::SP_TitleBarMinButton},
+         CommandIcon::MinimizeAll},
         {&TMainForm::WindowArrangeAll1, "WindowArrangeAll1", u"重排全部窗排(&A)", u"重排全部窗排", {}, -1,
-         QStyle::SP_TitleBarShadeButton},
-        {&TMainForm::HelpAbout1, "HelpAbout1", u"关于(&A)", u"About|关于本程序", {}, -1, QStyle::SP_MessageBoxInformation},
+         CommandIcon::ArrangeIcons},
+        {&TMainForm::HelpAbout1, "HelpAbout1", u"关于(&A)", u"About|关于本程序", {}, -1, CommandIcon::About},
     };
 
     for (const CommandSpec &spec : specs) {
         auto *action = new QAction(QString::fromUtf16(spec.caption), this);
         action->setObjectName(QLatin1String(spec.objectName));
-        action->setIcon(style()->standardIcon(spec.icon));
+        action->setIcon(commandIcon(spec.icon));
         setHint(action, QString::fromUtf16(spec.hint));
         if (!spec.shortcut.isEmpty())
             action->setShortcut(spec.shortcut);

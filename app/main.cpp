@@ -6,13 +6,18 @@
 #include "app/EditorApplication.h"
 #include "app/MainUnit.h"
 #include "app/QtModalUi.h"
+#include "app/QtTranslations.h"
 #include "codec/CodecVfs.h"
 #include "ui/DatasetHooks.h"
 #include "ui/ModalUi.h"
 
+#include <QTranslator>
+
 int main(int argc, char **argv)
 {
     torvik::app::TEditorApplication application(argc, argv);
+    QTranslator qtTexts;
+    torvik::app::installQtTranslations(qtTexts); // when missing, Qt's own texts stay English
     torvik::app::QtModalUi dialogs;
     torvik::ui::installModalUi(&dialogs);
     torvik::ui::installDatasetHooks();
