@@ -1,15 +1,18 @@
 #include "dataset/AsciiText.h"
 
-#include <cctype>
-
 namespace torvik::dataset {
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b)
 {
-    if (a.size() != b.size())
+    return a.size() == b.size() && startsWithIgnoringCase(a, b);
+}
+
+bool startsWithIgnoringCase(std::string_view text, std::string_view prefix)
+{
+    if (prefix.size() > text.size())
         return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+    for (size_t i = 0; i < prefix.size(); ++i) {
+        if (asciiLower(text[i]) != asciiLower(prefix[i]))
             return false;
     }
     return true;
@@ -18,7 +21,7 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b)
 std::string toLowerAscii(std::string text)
 {
     for (char &c : text)
-        c = char(std::tolower(static_cast<unsigned char>(c)));
+        c = asciiLower(c);
     return text;
 }
 

@@ -1,5 +1,6 @@
 #include "dataset/RecordValues.h"
 
+#include "dataset/AsciiText.h"
 #include "dataset/Errors.h"
 #include "dataset/TextConvert.h"
 #include "text/Gbk.h"
@@ -256,7 +257,7 @@ std::string SlotText(const uint8_t *record, const TSlot &slot, bool utf8Mode)
     case ftFloat:
     case ftCurrency:
     case ftBCD:
-        return floatToText(L::Get<double>(record, slot), localeDecimalSeparator());
+        return floatToText(L::Get<double>(record, slot));
     case ftDate:
         return dayCountToDateText(dayCountOf(record, slot));
     case ftTime:
@@ -337,21 +338,14 @@ void AssignSlotText(uint8_t *record, const TSlot &slot, std::string_view text, b
     case ftCurrency:
     case ftBCD: {
         double v = 0;
-        if (!tryTextToFloat(text, v, localeDecimalSeparator()))
+        if (!tryTextToFloat(text, v))
             invalidValue("floating point", text, displayName);
         L::Put<double>(record, slot, v);
         break;
     }
     case ftBoolean: {
-        auto isPrefixOf = [&](std::string_view word) {
-            if (text.size() > word.size())
-                return false;
-            for (size_t i = 0; i < text.size(); ++i) {
-                if (std::tolower(static_cast<unsigned char>(text[i])) != std::tolower(static_cast<unsigned char>(word[i])))
-                    return false;
-            }
-            return true;
-        };
+        // The text may be any beginning of the word: "t", "FA".
+        auto isPrefixOf = [&](std::string_view word) { return startsWithIgnoringCase(word, text); };
         bool v;
         if (isPrefixOf("False"))
             v = false;
@@ -406,7 +400,7 @@ double SlotFloat(const uint8_t *record, const TSlot &slot, bool utf8Mode)
     default: {
         const std::string text = SlotText(record, slot, utf8Mode);
         double v = 0;
-        if (!tryTextToFloat(text, v, localeDecimalSeparator()))
+        if (!tryTextToFloat(text, v))
             throw EConvertError(formatMessage("'%s' is not a valid floating point value", {text}));
         return v;
     }
@@ -473,7 +467,7 @@ void PutSlotFloat(uint8_t *record, const TSlot &slot, double value, bool utf8Mod
         putDayCount(record, slot, value);
         break;
     default:
-        AssignSlotText(record, slot, floatToText(value, localeDecimalSeparator()), utf8Mode, displayName);
+        AssignSlotText(record, slot, floatToText(value), utf8Mode, displayName);
         return;
     }
     L::SetHasValue(record, slot, true);

@@ -52,7 +52,7 @@ bool isMemory(const QString &value)
 bool isWhiteSpaceOnly(const char *text)
 {
     for (; text && *text; ++text) {
-        if (!std::isspace(static_cast<unsigned char>(*text)))
+        if (!isAsciiSpace(*text))
             return false;
     }
     return true;
@@ -81,7 +81,7 @@ bool SkippedBySemicolonRule(const std::string &sql)
     static const char word[] = "CREATE";
     for (size_t i = 0; i + 6 <= sql.size(); ++i) {
         size_t k = 0;
-        while (k < 6 && std::toupper(static_cast<unsigned char>(sql[i + k])) == word[k])
+        while (k < 6 && asciiUpper(sql[i + k]) == word[k])
             ++k;
         if (k == 6)
             ++creates;

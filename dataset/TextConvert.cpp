@@ -8,7 +8,7 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <cassert>
 
 namespace torvik::dataset {
 
@@ -104,7 +104,7 @@ bool tryTextToInt(std::string_view text, int32_t &value)
     return true;
 }
 
-bool tryTextToFloat(std::string_view text, double &value, char decimalSeparator)
+bool tryTextToFloat(std::string_view text, double &value)
 {
     const std::string_view s = trim(text);
     std::string normalized;
@@ -124,7 +124,7 @@ bool tryTextToFloat(std::string_view text, double &value, char decimalSeparator)
         ++i;
     }
     size_t mantissaDigits = digits();
-    if (i < s.size() && (s[i] == decimalSeparator || s[i] == '.')) {
+    if (i < s.size() && s[i] == '.') {
         normalized += '.';
         ++i;
         mantissaDigits += digits();
@@ -183,19 +183,22 @@ bool textToBool(std::string_view text)
     return value;
 }
 
-std::string floatToText(double value, char decimalSeparator)
+std::string floatToText(double value)
 {
     if (std::isnan(value))
         return "NAN";
     if (std::isinf(value))
         return value > 0 ? "INF" : "-INF";
+    // to_chars ignores the C locale, which Qt takes from the environment: a
+    // German LC_NUMERIC must not turn "1.5" into "1,5" in a grid or an export.
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.15G", value);
-    std::string text(buffer);
-    // "%G" writes "1.5E+20" and "1E-07"; the stored form is "1.5E20" and "1E-7".
-    const size_t e = text.find('E');
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    assert(ec == std::errc());
+    std::string text(buffer, end);
+    // to_chars writes "1.5e+20" and "1e-07"; the stored form is "1.5E20" and "1E-7".
+    const size_t e = text.find('e');
     if (e != std::string::npos) {
-        std::string mantissa = text.substr(0, e);
+        const std::string mantissa = text.substr(0, e);
         std::string exponent = text.substr(e + 1);
         const bool negative = !exponent.empty() && exponent[0] == '-';
         if (!exponent.empty() && (exponent[0] == '+' || exponent[0] == '-'))
@@ -204,19 +207,7 @@ std::string floatToText(double value, char decimalSeparator)
             exponent.erase(0, 1);
         text = mantissa + "E" + (negative ? "-" : "") + exponent;
     }
-    if (decimalSeparator != '.') {
-        for (char &c : text) {
-            if (c == '.')
-                c = decimalSeparator;
-        }
-    }
     return text;
-}
-
-char localeDecimalSeparator()
-{
-    const QString point = QLocale::system().decimalPoint();
-    return point.size() == 1 && point[0].unicode() < 0x80 ? char(point[0].unicode()) : '.';
 }
 
 DayAndTime splitDayCount(double dayCount)

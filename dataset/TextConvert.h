@@ -15,9 +15,9 @@ namespace torvik::dataset {
 // the empty text and values outside the range).
 bool tryTextToInt(std::string_view text, int32_t &value);
 
-// A decimal number with "." (or the given separator) and an optional
-// exponent; surrounding blanks are allowed.
-bool tryTextToFloat(std::string_view text, double &value, char decimalSeparator = '.');
+// A decimal number with "." and an optional exponent; surrounding blanks are
+// allowed. The process locale plays no part.
+bool tryTextToFloat(std::string_view text, double &value);
 
 // "True"/"False" ignoring case, or a number (non-zero is true).
 bool tryTextToBool(std::string_view text, bool &value);
@@ -27,11 +27,8 @@ int32_t textToInt(std::string_view text);
 bool textToBool(std::string_view text);
 
 // Shortest general form with up to 15 significant digits, an exponent when
-// needed ("1E20", "1.5E-7"), with the given decimal separator.
-std::string floatToText(double value, char decimalSeparator = '.');
-
-// The locale's decimal separator, as one byte.
-char localeDecimalSeparator();
+// needed ("1E20", "1.5E-7"), always with "." whatever the process locale.
+std::string floatToText(double value);
 
 // Day counts (days since 1899-12-30, fraction = time of day) and the slot
 // forms of the record.
