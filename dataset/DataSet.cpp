@@ -63,8 +63,6 @@ TDataSet::~TDataSet()
         if (s)
             s->dataSetGone(this);
     }
-    if (!editBuffer_.empty())
-        layout_.FreeBlobs(editBuffer_.data());
 }
 
 void TDataSet::setActive(bool active)
@@ -268,10 +266,7 @@ void TDataSet::Edit()
         return;
     }
     fire(BeforeEdit);
-    withErrorEvent(OnEditError, [&] {
-        editBuffer_.assign(current, current + layout_.DataSize());
-        layout_.DeepCopyBlobs(editBuffer_.data());
-    });
+    withErrorEvent(OnEditError, [&] { editBuffer_ = TRecord::CopyOf(layout_, current, BrowseSideValues()); });
     state_ = TDataSetState::dsEdit;
     modified_ = false;
     Notify(TDataEvent::UpdateState);
@@ -299,8 +294,7 @@ void TDataSet::startInsert(bool append)
         CurrentIndex = CachedCount();
     insertRow_ = append ? CachedCount() : std::max(CurrentIndex, 0);
     Notify(TDataEvent::RowsAboutToBeInserted, insertRow_);
-    editBuffer_.assign(size_t(layout_.DataSize()), 0);
-    InitNewRecord(editBuffer_.data(), layout_);
+    InitNewRecord(editBuffer_, layout_);
     state_ = TDataSetState::dsInsert;
     modified_ = false;
     Notify(TDataEvent::RowsInserted, insertRow_);
@@ -381,8 +375,6 @@ void TDataSet::showDroppedEdit(bool inserting)
 
 void TDataSet::discardEditBuffer()
 {
-    if (!editBuffer_.empty())
-        layout_.FreeBlobs(editBuffer_.data());
     editBuffer_.clear();
     if (state_ == TDataSetState::dsEdit || state_ == TDataSetState::dsInsert)
         state_ = TDataSetState::dsBrowse;
@@ -611,6 +603,19 @@ const uint8_t *TDataSet::ActiveRecord() const
         return editBuffer_.data();
     case TDataSetState::dsBrowse:
         return BrowseRecord();
+    default:
+        return nullptr;
+    }
+}
+
+const TSideValues *TDataSet::ActiveSideValues() const
+{
+    switch (state_) {
+    case TDataSetState::dsEdit:
+    case TDataSetState::dsInsert:
+        return &editBuffer_.side();
+    case TDataSetState::dsBrowse:
+        return BrowseSideValues();
     default:
         return nullptr;
     }

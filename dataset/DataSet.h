@@ -8,7 +8,7 @@
 
 #include "dataset/Field.h"
 #include "dataset/FieldDefs.h"
-#include "dataset/RecordLayout.h"
+#include "dataset/Record.h"
 
 #include <QObject>
 #include <QPointer>
@@ -140,6 +140,7 @@ public:
     TDataSetErrorEvent OnPostError, OnDeleteError, OnEditError;
 
     const uint8_t *ActiveRecord() const override;
+    const TSideValues *ActiveSideValues() const override;
     uint8_t *WritableRecord() override;
     void FieldChanged(TField &field) override;
     void FieldLabelChanged(TField &field) override;
@@ -158,8 +159,9 @@ protected:
     virtual void InternalDelete() = 0;
     virtual void UnknownBookmark();
     virtual void CheckCanModify() {}
-    // The current record while browsing.
+    // The current record while browsing, and the side values it refers to.
     virtual const uint8_t *BrowseRecord() const { return CachedRecord(CurrentIndex); }
+    virtual const TSideValues *BrowseSideValues() const { return nullptr; }
     // Called for every event that reaches the data sources.
     virtual void DataEventForDetails(TDataEvent) {}
 
@@ -177,7 +179,8 @@ protected:
         Notify(TDataEvent::DataSetScroll);
         fire(AfterScroll);
     }
-    uint8_t *EditBuffer() { return editBuffer_.data(); }
+    // The record being edited or inserted; a post moves it into the cache.
+    TRecord &EditRecord() { return editBuffer_; }
 
     TFieldDefs fieldDefs_;
     TRecordLayout layout_;
@@ -197,7 +200,7 @@ private:
 
     TDataSetState state_ = TDataSetState::dsInactive;
     TFields fields_;
-    std::vector<uint8_t> editBuffer_;
+    TRecord editBuffer_;
     bool modified_ = false;
     int insertRow_ = -1;
     int indexBeforeInsert_ = -1;

@@ -47,12 +47,12 @@ void TField::BindTo(sqlite3_stmt *statement, int parameter) const
 {
     const uint8_t *record = owner_.ActiveRecord();
     if (record) {
-        BindSlot(statement, parameter, record, slot_);
+        BindSlot(statement, parameter, record, owner_.ActiveSideValues(), slot_);
         return;
     }
     // No record: every value is NULL, and a NULL blob binds as an empty one.
     std::vector<uint8_t> empty(size_t(slot_.offset + slot_.slotSize), 0);
-    BindSlot(statement, parameter, empty.data(), slot_);
+    BindSlot(statement, parameter, empty.data(), nullptr, slot_);
 }
 
 void TField::Clear()
@@ -171,14 +171,8 @@ void TFields::Clear()
 TStandaloneRecord::TStandaloneRecord(const TFieldDefs &defs, bool utf8Mode) : defs_(defs), utf8Mode_(utf8Mode)
 {
     layout_.Build(defs_);
-    record_.assign(size_t(layout_.DataSize()), 0);
-    InitNewRecord(record_.data(), layout_);
+    InitNewRecord(record_, layout_);
     fields_.Rebuild(*this, defs_, layout_);
-}
-
-TStandaloneRecord::~TStandaloneRecord()
-{
-    layout_.FreeBlobs(record_.data());
 }
 
 } // namespace torvik::dataset

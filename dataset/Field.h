@@ -4,7 +4,7 @@
 // their owner (a dataset, or a standalone record).
 
 #include "dataset/FieldDefs.h"
-#include "dataset/RecordLayout.h"
+#include "dataset/Record.h"
 
 #include <cstdint>
 #include <memory>
@@ -23,6 +23,8 @@ public:
     virtual ~TFieldOwner() = default;
     // The active record, or none (then every field reads as NULL).
     virtual const uint8_t *ActiveRecord() const = 0;
+    // The side values the active record refers to (long texts as read).
+    virtual const TSideValues *ActiveSideValues() const { return nullptr; }
     // The active record for a write; may raise when the owner is not editing,
     // answers none when there is no record to store into.
     virtual uint8_t *WritableRecord() = 0;
@@ -76,6 +78,7 @@ public:
 
     // The record the field reads: its owner's active one, or none.
     const uint8_t *OwnerRecord() const { return owner_.ActiveRecord(); }
+    const TSideValues *OwnerSideValues() const { return owner_.ActiveSideValues(); }
     // Binds the value as statement parameter `parameter`, by the field's type.
     void BindTo(sqlite3_stmt *statement, int parameter) const;
 
@@ -117,20 +120,22 @@ private:
 class TStandaloneRecord : public TFieldOwner {
 public:
     explicit TStandaloneRecord(const TFieldDefs &defs, bool utf8Mode = false);
-    ~TStandaloneRecord() override;
 
     TFields &Fields() { return fields_; }
     const TRecordLayout &Layout() const { return layout_; }
     uint8_t *Data() { return record_.data(); }
 
+    TRecord &Record() { return record_; }
+
     const uint8_t *ActiveRecord() const override { return record_.data(); }
+    const TSideValues *ActiveSideValues() const override { return &record_.side(); }
     uint8_t *WritableRecord() override { return record_.data(); }
     bool Utf8Mode() const override { return utf8Mode_; }
 
 private:
     TFieldDefs defs_;
     TRecordLayout layout_;
-    std::vector<uint8_t> record_;
+    TRecord record_;
     TFields fields_;
     bool utf8Mode_;
 };

@@ -35,7 +35,7 @@ sqlite3_stmt *TSqliteDB::PrepareQuery(const std::string &sql, TSqliteBaseQuery &
             throw;
         }
         // The fetch buffer fits the record, however wide the columns are.
-        dataset.rowBuffer_.assign(size_t(dataset.layout_.DataSize()), 0);
+        dataset.fetchRecord_.Reset(dataset.layout_);
         if (!dataset.cache_ || dataset.cache_->Count() == 0)
             dataset.cache_ = std::make_unique<TFResult>(dataset.layout_.DataSize(), &dataset.layout_);
     }
@@ -46,26 +46,21 @@ const uint8_t *TSqliteDB::FetchRow(sqlite3_stmt *statement, TSqliteBaseQuery &da
 {
     const int rc = sqlite3_step(statement);
     if (rc == SQLITE_ROW) {
-        uint8_t *buffer = dataset.rowBuffer_.data();
+        TRecord &record = dataset.fetchRecord_;
         const TRecordLayout &layout = dataset.layout_;
-        std::memset(buffer, 0, dataset.rowBuffer_.size());
+        record.Reset(layout);
         const int columns = sqlite3_column_count(statement);
         int field = 0;
-        try {
-            for (int i = 0; i < columns; ++i) {
-                if (i == dataset.rowidColumn_) {
-                    dataset.fetchedRowid_ = sqlite3_column_int(statement, i);
-                    continue;
-                }
-                if (field < layout.Count())
-                    StoreColumn(statement, i, layout.slot(field), buffer);
-                ++field;
+        for (int i = 0; i < columns; ++i) {
+            if (i == dataset.rowidColumn_) {
+                dataset.fetchedRowid_ = sqlite3_column_int(statement, i);
+                continue;
             }
-        } catch (...) {
-            layout.FreeBlobs(buffer);
-            throw;
+            if (field < layout.Count())
+                StoreColumn(statement, i, layout.slot(field), record);
+            ++field;
         }
-        return buffer;
+        return record.data();
     }
     if (rc == SQLITE_DONE)
         return nullptr;
@@ -88,8 +83,8 @@ void TSqliteDB::RunQuery(const std::string &sql, TSqliteBaseQuery &dataset, cons
         return;
     try {
         params.BindTo(statement);
-        while (const uint8_t *record = FetchRow(statement, dataset))
-            dataset.cache_->AddRow(record, dataset.fetchedRowid_);
+        while (FetchRow(statement, dataset))
+            dataset.cache_->AddRow(std::move(dataset.fetchRecord_), dataset.fetchedRowid_);
     } catch (...) {
         // A statement left open after a failure would hold its lock on the file.
         sqlite3_finalize(statement);

@@ -8,7 +8,7 @@ int TRecordLayout::FieldSlotSize(TFieldType type, int size, const std::string &f
 {
     switch (type) {
     case ftString:
-        return size + 1;
+        return size + 1; // the text and the read-longer byte
     case ftSmallint:
     case ftInteger:
     case ftDate:
@@ -28,7 +28,7 @@ int TRecordLayout::FieldSlotSize(TFieldType type, int size, const std::string &f
     case ftGraphic:
     case ftFmtMemo:
     case ftVariant:
-        return int(sizeof(TBlobData *));
+        return int(sizeof(std::string *));
     case ftWideString:
         return size + 2;
     default:
@@ -62,22 +62,6 @@ void TRecordLayout::Build(const TFieldDefs &defs)
         slots_.push_back(s);
     }
     dataSize_ = offset;
-}
-
-void TRecordLayout::FreeBlobs(uint8_t *record) const
-{
-    for (int i : blobFields_) {
-        delete Blob(record, slots_[size_t(i)]);
-        Put<TBlobData *>(record, slots_[size_t(i)], nullptr);
-    }
-}
-
-void TRecordLayout::DeepCopyBlobs(uint8_t *record) const
-{
-    for (int i : blobFields_) {
-        const TBlobData *original = Blob(record, slots_[size_t(i)]);
-        Put<TBlobData *>(record, slots_[size_t(i)], original ? new TBlobData(*original) : new TBlobData());
-    }
 }
 
 } // namespace torvik::dataset

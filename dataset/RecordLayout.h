@@ -2,7 +2,9 @@
 
 // The binary layout of one record: a has-value bitmap, then one slot per
 // field. Slots are packed at their value sizes, so a row of the item table
-// costs little more than its values; every field is found by offset.
+// costs little more than its values; every field is found by offset. A blob
+// slot holds a handle to bytes that the record owns beside its slots (see
+// TRecord); the slot itself owns nothing, so records copy as plain bytes.
 
 #include "dataset/FieldDefs.h"
 
@@ -12,11 +14,6 @@
 #include <vector>
 
 namespace torvik::dataset {
-
-// The bytes of a blob field, owned by exactly one record.
-struct TBlobData {
-    std::string bytes;
-};
 
 struct TSlot {
     TFieldType type = ftString;
@@ -63,13 +60,18 @@ public:
         std::memcpy(record + s.offset, &v, sizeof v);
     }
 
-    static TBlobData *Blob(const uint8_t *record, const TSlot &s) { return Get<TBlobData *>(record, s); }
+    // The bytes a blob slot refers to; none in a record that has no value for it yet.
+    static std::string *Blob(const uint8_t *record, const TSlot &s) { return Get<std::string *>(record, s); }
 
-    // Frees the blob streams a record refers to, and clears the references.
-    void FreeBlobs(uint8_t *record) const;
-    // Gives a record copies of the blob streams it refers to, so that the
-    // copy can change without touching the original's bytes.
-    void DeepCopyBlobs(uint8_t *record) const;
+    // A text slot holds Size bytes of text and one byte more: the text ends
+    // at the first zero within Size bytes, and the last byte tells whether
+    // the text as read was longer, its whole bytes then being a side value of
+    // the record. Assigning a text clears it.
+    static bool ReadLonger(const uint8_t *record, const TSlot &s) { return record[s.offset + s.size] != 0; }
+    static void SetReadLonger(uint8_t *record, const TSlot &s, bool longer)
+    {
+        record[s.offset + s.size] = longer ? 1 : 0;
+    }
 
 private:
     std::vector<TSlot> slots_;

@@ -10,6 +10,7 @@
 
 #include <sqlite3.h>
 
+#include <cassert>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -32,6 +33,40 @@ void putText(uint8_t *record, const TSlot &slot, const char *bytes, size_t lengt
     if (n > 0)
         std::memcpy(record + slot.offset, bytes, n);
     record[slot.offset + int(n)] = 0;
+    L::SetReadLonger(record, slot, false);
+}
+
+// The longest beginning of the text, at most `limit` bytes, that ends on a
+// whole character: GBK lead bytes (0x81..0xFE) take their trail byte along,
+// UTF-8 sequences stay whole.
+size_t wholeCharacterLength(std::string_view text, size_t limit, bool utf8)
+{
+    if (text.size() <= limit)
+        return text.size();
+    if (utf8) {
+        size_t n = limit;
+        while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80)
+            --n;
+        return n;
+    }
+    size_t n = 0;
+    while (n < limit) {
+        const auto byte = static_cast<unsigned char>(text[n]);
+        const size_t width = byte >= 0x81 && byte <= 0xFE && n + 1 < text.size() ? 2 : 1;
+        if (n + width > limit)
+            break;
+        n += width;
+    }
+    return n;
+}
+
+// The blob bytes of a writable record: every blob slot of a record refers to
+// bytes of its own (TRecord).
+std::string &blobOf(uint8_t *record, const TSlot &slot)
+{
+    std::string *blob = L::Blob(record, slot);
+    assert(blob && "a writable record has bytes for every blob field");
+    return *blob;
 }
 
 const char *slotChars(const uint8_t *record, const TSlot &slot)
@@ -150,8 +185,9 @@ std::optional<double> storedNumber(const uint8_t *record, const TSlot &slot)
 
 } // namespace
 
-void StoreColumn(sqlite3_stmt *statement, int column, const TSlot &slot, uint8_t *record)
+void StoreColumn(sqlite3_stmt *statement, int column, const TSlot &slot, TRecord &target)
 {
+    uint8_t *record = target.data();
     // One engine call per column: the value is then read without further locking.
     sqlite3_value *value = sqlite3_column_value(statement, column);
     const int storage = sqlite3_value_type(value);
@@ -169,8 +205,14 @@ void StoreColumn(sqlite3_stmt *statement, int column, const TSlot &slot, uint8_t
     };
     switch (slot.type) {
     case ftString: {
+        // The slot shows the declared size; a longer text is kept whole, so
+        // that a post of another field writes back what the file held.
         const std::string_view text = columnText();
         putText(record, slot, text.data(), text.size());
+        if (slot.size >= 0 && text.size() > size_t(slot.size)) {
+            target.AddSideValue(slot, std::string(text));
+            L::SetReadLonger(target.data(), slot, true);
+        }
         break;
     }
     case ftSmallint:
@@ -208,12 +250,12 @@ void StoreColumn(sqlite3_stmt *statement, int column, const TSlot &slot, uint8_t
     case ftGraphic:
     case ftFmtMemo:
     case ftVariant: {
-        auto *blob = new TBlobData();
         const void *bytes = sqlite3_value_blob(value);
         const int n = sqlite3_value_bytes(value);
+        std::string blob;
         if (bytes && n > 0)
-            blob->bytes.assign(static_cast<const char *>(bytes), size_t(n));
-        L::Put<TBlobData *>(record, slot, blob);
+            blob.assign(static_cast<const char *>(bytes), size_t(n));
+        target.AddSideValue(slot, std::move(blob));
         break;
     }
     case ftWideString: {
@@ -227,16 +269,16 @@ void StoreColumn(sqlite3_stmt *statement, int column, const TSlot &slot, uint8_t
     }
 }
 
-void InitNewRecord(uint8_t *record, const TRecordLayout &layout)
+void InitNewRecord(TRecord &record, const TRecordLayout &layout)
 {
-    std::memset(record, 0, size_t(layout.DataSize()));
+    record.Reset(layout);
     const double now = nowAsDayCount();
     for (int i = 0; i < layout.Count(); ++i) {
         const TSlot &s = layout.slot(i);
         if (isDateTimeType(s.type))
-            putDayCount(record, s, now);
+            putDayCount(record.data(), s, now);
         else if (isBlobType(s.type))
-            L::Put<TBlobData *>(record, s, new TBlobData());
+            record.AddSideValue(s, std::string());
     }
 }
 
@@ -270,8 +312,8 @@ std::string SlotText(const uint8_t *record, const TSlot &slot, bool utf8Mode)
     case ftGraphic:
     case ftFmtMemo:
     case ftVariant: {
-        const TBlobData *blob = L::Blob(record, slot);
-        return blob ? blob->bytes : std::string();
+        const std::string *blob = L::Blob(record, slot);
+        return blob ? *blob : std::string();
     }
     case ftWideString:
         return text::toGbk(wideText(record, slot));
@@ -283,12 +325,10 @@ std::string SlotText(const uint8_t *record, const TSlot &slot, bool utf8Mode)
 void PutSlotString(uint8_t *record, const TSlot &slot, std::string_view gbk, bool utf8Mode)
 {
     L::SetHasValue(record, slot, true);
-    if (utf8Mode) {
-        const std::string utf8 = text::gbkToUtf8(gbk);
-        putText(record, slot, utf8.data(), utf8.size());
-    } else {
-        putText(record, slot, gbk.data(), gbk.size());
-    }
+    const std::string utf8 = utf8Mode ? text::gbkToUtf8(gbk) : std::string();
+    const std::string_view text = utf8Mode ? std::string_view(utf8) : gbk;
+    // A cut never splits a character in two.
+    putText(record, slot, text.data(), wholeCharacterLength(text, size_t(std::max(slot.size, 0)), utf8Mode));
 }
 
 void AssignSlotText(uint8_t *record, const TSlot &slot, std::string_view text, bool utf8Mode,
@@ -303,12 +343,7 @@ void AssignSlotText(uint8_t *record, const TSlot &slot, std::string_view text, b
     case ftGraphic:
     case ftFmtMemo:
     case ftVariant: {
-        TBlobData *blob = L::Blob(record, slot);
-        if (!blob) {
-            blob = new TBlobData();
-            L::Put<TBlobData *>(record, slot, blob);
-        }
-        blob->bytes.assign(text.data(), text.size());
+        blobOf(record, slot).assign(text.data(), text.size());
         L::SetHasValue(record, slot, true);
         return;
     }
@@ -498,7 +533,8 @@ void PutSlotDayCount(uint8_t *record, const TSlot &slot, double dayCount, bool u
     AssignSlotText(record, slot, dayCountToDateTimeText(dayCount), utf8Mode, displayName);
 }
 
-void BindSlot(sqlite3_stmt *statement, int parameter, const uint8_t *record, const TSlot &slot)
+void BindSlot(sqlite3_stmt *statement, int parameter, const uint8_t *record, const TSideValues *side,
+              const TSlot &slot)
 {
     const bool blobType = isBlobType(slot.type);
     if (!blobType && slot.type != ftWideString && !L::HasValue(record, slot)) {
@@ -514,7 +550,10 @@ void BindSlot(sqlite3_stmt *statement, int parameter, const uint8_t *record, con
         sqlite3_bind_double(statement, parameter, L::Get<double>(record, slot));
         break;
     case ftString: {
-        const std::string_view bytes = slotBytes(record, slot);
+        // A text that was read longer than its slot and not assigned since
+        // goes back whole.
+        const std::string *asRead = L::ReadLonger(record, slot) ? FindSideValue(side, slot.index) : nullptr;
+        const std::string_view bytes = asRead ? std::string_view(*asRead) : slotBytes(record, slot);
         if (bytes.empty())
             sqlite3_bind_null(statement, parameter);
         else
@@ -541,9 +580,9 @@ void BindSlot(sqlite3_stmt *statement, int parameter, const uint8_t *record, con
     case ftGraphic:
     case ftVariant: {
         static const char empty = 0;
-        const TBlobData *blob = L::HasValue(record, slot) ? L::Blob(record, slot) : nullptr;
-        if (blob && !blob->bytes.empty())
-            sqlite3_bind_blob(statement, parameter, blob->bytes.data(), int(blob->bytes.size()), SQLITE_TRANSIENT);
+        const std::string *blob = L::HasValue(record, slot) ? L::Blob(record, slot) : nullptr;
+        if (blob && !blob->empty())
+            sqlite3_bind_blob(statement, parameter, blob->data(), int(blob->size()), SQLITE_TRANSIENT);
         else
             sqlite3_bind_blob(statement, parameter, &empty, 0, SQLITE_STATIC);
         break;

@@ -4,7 +4,7 @@
 // reads and writes as text and as typed values, how a new record starts, and
 // how a slot is bound as a statement parameter.
 
-#include "dataset/RecordLayout.h"
+#include "dataset/Record.h"
 
 #include <cstdint>
 #include <string>
@@ -14,13 +14,15 @@ struct sqlite3_stmt;
 
 namespace torvik::dataset {
 
-// Stores result column `column` of a stepped statement into the slot and sets
-// the has-value bit from the column's storage class.
-void StoreColumn(sqlite3_stmt *statement, int column, const TSlot &slot, uint8_t *record);
+// Stores result column `column` of a stepped statement into the slot of a
+// record fresh from Reset, and sets the has-value bit from the column's
+// storage class. Blob bytes, and a text longer than its slot, become side
+// values of the record.
+void StoreColumn(sqlite3_stmt *statement, int column, const TSlot &slot, TRecord &record);
 
 // Every field NULL, slots holding the empty value of their type; dates the
 // current local date and time; blob fields a new empty stream.
-void InitNewRecord(uint8_t *record, const TRecordLayout &layout);
+void InitNewRecord(TRecord &record, const TRecordLayout &layout);
 
 // The value as text, GBK ("" for NULL). In UTF-8 mode text slots hold UTF-8.
 std::string SlotText(const uint8_t *record, const TSlot &slot, bool utf8Mode);
@@ -40,10 +42,13 @@ void PutSlotFloat(uint8_t *record, const TSlot &slot, double value, bool utf8Mod
 void PutSlotBoolean(uint8_t *record, const TSlot &slot, bool value, bool utf8Mode, const std::string &displayName);
 void PutSlotDayCount(uint8_t *record, const TSlot &slot, double dayCount, bool utf8Mode, const std::string &displayName);
 
-// Stores a text slot's bytes (GBK in, converted in UTF-8 mode), cut to the size.
+// Stores a text slot's bytes (GBK in, converted in UTF-8 mode), cut to the
+// size on a character boundary.
 void PutSlotString(uint8_t *record, const TSlot &slot, std::string_view gbk, bool utf8Mode);
 
-// Binds the slot's value to parameter `parameter` by the field's type.
-void BindSlot(sqlite3_stmt *statement, int parameter, const uint8_t *record, const TSlot &slot);
+// Binds the slot's value to parameter `parameter` by the field's type; a text
+// read longer than its slot binds its whole bytes from `side`.
+void BindSlot(sqlite3_stmt *statement, int parameter, const uint8_t *record, const TSideValues *side,
+              const TSlot &slot);
 
 } // namespace torvik::dataset

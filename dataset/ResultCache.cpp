@@ -1,6 +1,8 @@
 #include "dataset/ResultCache.h"
 
 #include <algorithm>
+#include <cassert>
+#include <cstring>
 
 namespace torvik::dataset {
 
@@ -11,14 +13,6 @@ constexpr size_t kBlockBytes = 1 << 20;
 TFResult::TFResult(int recordSize, const TRecordLayout *layout)
     : recordSize_(std::max(recordSize, 1)), layout_(layout)
 {
-}
-
-TFResult::~TFResult()
-{
-    if (layout_ && !layout_->blobFields().empty()) {
-        for (const Entry &e : entries_)
-            layout_->FreeBlobs(e.record);
-    }
 }
 
 uint8_t *TFResult::allocateRecord()
@@ -39,57 +33,65 @@ uint8_t *TFResult::allocateRecord()
     return r;
 }
 
-void TFResult::releaseRecord(uint8_t *record)
+uint8_t *TFResult::storeBytes(const TRecord &record)
 {
-    if (layout_)
-        layout_->FreeBlobs(record);
-    freeRecords_.push_back(record);
+    assert(record.size() >= size_t(recordSize_) || record.size() == 0);
+    uint8_t *copy = allocateRecord();
+    if (record.size() > 0)
+        std::memcpy(copy, record.data(), size_t(recordSize_));
+    else
+        std::memset(copy, 0, size_t(recordSize_));
+    return copy;
 }
 
-void TFResult::AddRow(const uint8_t *record, int32_t rowid)
+void TFResult::AddRow(TRecord &&record, int32_t rowid)
 {
-    uint8_t *copy = allocateRecord();
-    std::memcpy(copy, record, size_t(recordSize_));
+    uint8_t *copy = storeBytes(record);
+    const int32_t position = int32_t(entries_.size());
+    entries_.push_back({copy, lastBookmark_ + 1, rowid < 0 ? position : rowid, std::move(record.side())});
     ++lastBookmark_;
-    entries_.push_back({copy, lastBookmark_, rowid < 0 ? int32_t(entries_.size()) : rowid});
 }
 
-void TFResult::InsertRow(int index, const uint8_t *record, int32_t rowid)
+void TFResult::InsertRow(int index, TRecord &&record, int32_t rowid)
 {
-    uint8_t *copy = allocateRecord();
-    std::memcpy(copy, record, size_t(recordSize_));
-    ++lastBookmark_;
-    const Entry e{copy, lastBookmark_, rowid};
+    uint8_t *copy = storeBytes(record);
+    Entry e{copy, lastBookmark_ + 1, rowid, std::move(record.side())};
     if (index >= 0 && index < Count()) {
-        entries_.insert(entries_.begin() + index, e);
+        entries_.insert(entries_.begin() + index, std::move(e));
         sortedByBookmark_ = false;
     } else {
-        entries_.push_back(e);
+        entries_.push_back(std::move(e));
     }
+    ++lastBookmark_;
 }
 
 void TFResult::DeleteRow(int index)
 {
     if (index < 0 || index >= Count())
         return;
-    releaseRecord(entries_[size_t(index)].record);
+    freeRecords_.push_back(entries_[size_t(index)].record);
     entries_.erase(entries_.begin() + index);
 }
 
-void TFResult::ReplaceRow(int index, const uint8_t *record)
+void TFResult::ReplaceRow(int index, TRecord &&record)
 {
     if (index < 0 || index >= Count())
         return;
-    uint8_t *target = entries_[size_t(index)].record;
-    if (layout_) {
-        for (int f : layout_->blobFields()) {
-            const TSlot &s = layout_->slot(f);
-            TBlobData *old = TRecordLayout::Blob(target, s);
-            if (old != TRecordLayout::Blob(record, s))
-                delete old;
-        }
-    }
-    std::memcpy(target, record, size_t(recordSize_));
+    Entry &e = entries_[size_t(index)];
+    assert(record.size() >= size_t(recordSize_));
+    std::memcpy(e.record, record.data(), size_t(recordSize_));
+    e.side = std::move(record.side());
+}
+
+const TSideValues *TFResult::SideValuesAt(int index) const
+{
+    return index >= 0 && index < Count() ? &entries_[size_t(index)].side : nullptr;
+}
+
+TRecord TFResult::CopyOfRow(int index) const
+{
+    assert(layout_ && index >= 0 && index < Count());
+    return TRecord::CopyOf(*layout_, entries_[size_t(index)].record, &entries_[size_t(index)].side);
 }
 
 uint8_t *TFResult::RowAt(int index) const

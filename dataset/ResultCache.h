@@ -2,9 +2,10 @@
 
 // TFResult: every row of an open result, in memory. Records live in large
 // blocks (no allocation per row); an index of entries gives each row's record,
-// bookmark id and rowid by position in O(1).
+// bookmark id and rowid by position in O(1). Each entry owns its row's side
+// values (blob bytes, long texts as read), which its record's slots refer to.
 
-#include "dataset/RecordLayout.h"
+#include "dataset/Record.h"
 
 #include <cstdint>
 #include <memory>
@@ -14,9 +15,9 @@ namespace torvik::dataset {
 
 class TFResult {
 public:
-    // The layout must outlive the cache: blob streams are freed through it.
+    // The layout (none for records without blob fields) must outlive the
+    // cache: rows are copied out through it.
     TFResult(int recordSize, const TRecordLayout *layout);
-    ~TFResult();
     TFResult(const TFResult &) = delete;
     TFResult &operator=(const TFResult &) = delete;
 
@@ -24,17 +25,20 @@ public:
     int Count() const { return int(entries_.size()); }
     int LastBookmark() const { return lastBookmark_; }
 
-    // Copies the record; a negative rowid stores the row's position instead.
-    void AddRow(const uint8_t *record, int32_t rowid);
+    // The record moves in: its bytes are copied into the cache's blocks, its
+    // side values taken over. A negative rowid stores the row's position.
+    void AddRow(TRecord &&record, int32_t rowid);
     // Inserts at index (appends past the end); the rowid is stored as given.
-    void InsertRow(int index, const uint8_t *record, int32_t rowid);
-    // Ignored outside 0 .. Count()-1. The row's blob streams are freed.
+    void InsertRow(int index, TRecord &&record, int32_t rowid);
+    // Ignored outside 0 .. Count()-1. The row's side values go with it.
     void DeleteRow(int index);
-    // Overwrites a row's record; the row's former blob streams are freed
-    // unless the new record refers to the same ones.
-    void ReplaceRow(int index, const uint8_t *record);
+    // The record moves in over a row's former one, whose side values go.
+    void ReplaceRow(int index, TRecord &&record);
 
     uint8_t *RowAt(int index) const;
+    const TSideValues *SideValuesAt(int index) const;
+    // A deep copy of a row (see TRecord::CopyOf).
+    TRecord CopyOfRow(int index) const;
     int32_t BookmarkAt(int index) const;
     int32_t RowidAt(int index) const;
     int IndexOfBookmark(int32_t id) const;
@@ -44,9 +48,10 @@ private:
         uint8_t *record;
         int32_t bookmark;
         int32_t rowid;
+        TSideValues side;
     };
     uint8_t *allocateRecord();
-    void releaseRecord(uint8_t *record);
+    uint8_t *storeBytes(const TRecord &record);
 
     int recordSize_;
     const TRecordLayout *layout_;

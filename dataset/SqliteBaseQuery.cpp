@@ -132,7 +132,7 @@ void TSqliteBaseQuery::checkMaster() const
 
 void TSqliteBaseQuery::InternalOpen()
 {
-    rowBuffer_.clear();
+    fetchRecord_.clear();
     layout_.Clear();
     if (!connection_)
         throw ESqliteError("no database connection");
@@ -162,7 +162,7 @@ void TSqliteBaseQuery::InternalOpen()
     cache_ = std::make_unique<TFResult>(1, &layout_);
     if (uniDirectional_) {
         statement_ = connection_->PrepareQuery(sql, *this);
-        uniRow_.assign(size_t(layout_.DataSize()), 0);
+        uniRow_.Reset(layout_);
         uniHasRow_ = false;
         uniMoved_ = false;
         fetchUniRow();
@@ -185,8 +185,6 @@ void TSqliteBaseQuery::InternalClose()
         if (connection_)
             connection_->CloseStatement(s);
     }
-    if (!uniRow_.empty() && uniHasRow_)
-        layout_.FreeBlobs(uniRow_.data());
     uniRow_.clear();
     uniHasRow_ = false;
     cache_.reset();
@@ -195,11 +193,9 @@ void TSqliteBaseQuery::InternalClose()
 void TSqliteBaseQuery::fetchUniRow()
 {
     const uint8_t *row = statement_ ? connection_->FetchRow(statement_, *this) : nullptr;
-    if (uniHasRow_)
-        layout_.FreeBlobs(uniRow_.data());
     uniHasRow_ = row != nullptr;
     if (row)
-        std::memcpy(uniRow_.data(), row, uniRow_.size());
+        std::swap(uniRow_, fetchRecord_);
 }
 
 int TSqliteBaseQuery::CachedCount() const
@@ -232,6 +228,28 @@ const uint8_t *TSqliteBaseQuery::BrowseRecord() const
     if (uniDirectional_)
         return uniHasRow_ ? uniRow_.data() : nullptr;
     return CachedRecord(CurrentIndex);
+}
+
+const TSideValues *TSqliteBaseQuery::BrowseSideValues() const
+{
+    if (uniDirectional_)
+        return uniHasRow_ ? &uniRow_.side() : nullptr;
+    return cache_ ? cache_->SideValuesAt(CurrentIndex) : nullptr;
+}
+
+uint8_t *TSqliteBaseQuery::BlobStoreRecord()
+{
+    switch (State()) {
+    case TDataSetState::dsEdit:
+    case TDataSetState::dsInsert:
+        return EditRecord().data();
+    case TDataSetState::dsBrowse:
+        if (uniDirectional_)
+            return uniHasRow_ ? uniRow_.data() : nullptr;
+        return cache_ ? cache_->RowAt(CurrentIndex) : nullptr;
+    default:
+        return nullptr;
+    }
 }
 
 bool TSqliteBaseQuery::Utf8Mode() const
@@ -388,12 +406,12 @@ void TSqliteBaseQuery::DataEventForDetails(TDataEvent event)
 
 void TSqliteBaseQuery::CacheInsertActive(int32_t rowid)
 {
-    cache_->InsertRow(CurrentIndex, ActiveBuffer(), rowid);
+    cache_->InsertRow(CurrentIndex, std::move(EditRecord()), rowid);
 }
 
 void TSqliteBaseQuery::CacheUpdateActive()
 {
-    cache_->ReplaceRow(CurrentIndex, ActiveBuffer());
+    cache_->ReplaceRow(CurrentIndex, std::move(EditRecord()));
 }
 
 void TSqliteBaseQuery::CacheDeleteCurrent()

@@ -89,6 +89,9 @@ public:
     int CurrentRecordIndex() const { return CurrentIndex; }
 
     std::unique_ptr<TSqliteBlobStream> CreateBlobStream(TField &field, TBlobStreamMode mode);
+    // The record a closing blob stream stores into: the record being edited
+    // or inserted, else the current cached row itself; none without one.
+    uint8_t *BlobStoreRecord();
 
     bool Utf8Mode() const override;
     // In a detail, a field whose name occurs (ignoring case) in MasterFields
@@ -107,6 +110,7 @@ protected:
     void UnknownBookmark() override;
     void CheckCanModify() override;
     const uint8_t *BrowseRecord() const override;
+    const TSideValues *BrowseSideValues() const override;
     void DataEventForDetails(TDataEvent event) override;
 
     // Clause hooks of descendants.
@@ -117,14 +121,12 @@ protected:
     void CacheInsertActive(int32_t rowid);
     void CacheUpdateActive();
     void CacheDeleteCurrent();
-    uint8_t *ActiveBuffer() { return EditBuffer(); }
     // The detail columns named in MasterFields, each with its master field.
     std::vector<std::pair<std::string, std::string>> MasterPairs() const;
     TDataSet *MasterDataSet() const;
 
 private:
     friend class TSqliteDB;
-    friend class TSqliteBlobStream;
     std::string buildMasterCondition() const;
     void checkMaster() const;
     void connectionGone();
@@ -152,12 +154,12 @@ private:
     bool requerying_ = false;
 
     std::unique_ptr<TFResult> cache_;
-    std::vector<uint8_t> rowBuffer_;
+    TRecord fetchRecord_; // the row being fetched
     int rowidColumn_ = -1;
     int32_t fetchedRowid_ = -1;
     sqlite3_stmt *statement_ = nullptr;
     // Unidirectional reading: the one row fetched last.
-    std::vector<uint8_t> uniRow_;
+    TRecord uniRow_;
     bool uniHasRow_ = false;
     bool uniMoved_ = false;
 };

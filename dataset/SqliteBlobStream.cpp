@@ -1,6 +1,7 @@
 #include "dataset/SqliteBlobStream.h"
 
 #include <algorithm>
+#include <cassert>
 
 namespace torvik::dataset {
 
@@ -9,33 +10,24 @@ TSqliteBlobStream::TSqliteBlobStream(TField &field, TBlobStreamMode mode, TSqlit
 {
     if (mode_ != TBlobStreamMode::bmWrite) {
         if (const uint8_t *record = dataset_.ActiveRecord()) {
-            if (const TBlobData *blob = TRecordLayout::Blob(record, field_.Slot()))
-                data_ = blob->bytes;
+            if (const std::string *blob = TRecordLayout::Blob(record, field_.Slot()))
+                data_ = *blob;
         }
     }
     position_ = 0;
-}
-
-uint8_t *TSqliteBlobStream::activeRecordForStore()
-{
-    // The record the stream belongs to: the edited copy while editing, else
-    // the cached row itself.
-    return const_cast<uint8_t *>(dataset_.ActiveRecord());
 }
 
 TSqliteBlobStream::~TSqliteBlobStream()
 {
     if (!modified_ || !dataset_.Active())
         return;
-    uint8_t *record = activeRecordForStore();
+    uint8_t *record = dataset_.BlobStoreRecord();
     if (!record)
         return;
-    TBlobData *blob = TRecordLayout::Blob(record, field_.Slot());
-    if (!blob) {
-        blob = new TBlobData();
-        TRecordLayout::Put<TBlobData *>(record, field_.Slot(), blob);
-    }
-    blob->bytes = data_;
+    // Every blob slot of a record refers to bytes of its own.
+    std::string *blob = TRecordLayout::Blob(record, field_.Slot());
+    assert(blob);
+    *blob = std::move(data_);
     TRecordLayout::SetHasValue(record, field_.Slot(), true);
 }
 

@@ -31,8 +31,6 @@ public:
     const std::string &Bytes() const { return data_; }
 
 private:
-    uint8_t *activeRecordForStore();
-
     TField &field_;
     TBlobStreamMode mode_;
     TSqliteBaseQuery &dataset_;

@@ -302,12 +302,13 @@ int TSqliteDB::runStatement(sqlite3_stmt *statement, const std::vector<std::stri
     }
     // Every field of a list reads the same record: its owner's active one.
     const uint8_t *record = fields && fields->Count() > 0 ? (*fields)[0]->OwnerRecord() : nullptr;
+    const TSideValues *side = record ? (*fields)[0]->OwnerSideValues() : nullptr;
     for (size_t k = 0; k < binding.size(); ++k) {
         if (binding[k] < 0)
             continue;
         const TField *field = (*fields)[binding[k]];
         if (record)
-            BindSlot(statement, int(k) + 1, record, field->Slot());
+            BindSlot(statement, int(k) + 1, record, side, field->Slot());
         else
             field->BindTo(statement, int(k) + 1);
     }

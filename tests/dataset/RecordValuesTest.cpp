@@ -29,10 +29,9 @@ public:
         sqlite3_prepare_v2(db, ("select " + valueSql).c_str(), -1, &stmt, nullptr);
         EXPECT_EQ(sqlite3_step(stmt), SQLITE_ROW);
         const TSlot &slot = record_->Layout().slot(0);
-        if (isBlobType(type))
-            record_->Layout().FreeBlobs(record_->Data()); // the fetch brings its own stream
+        record_->Record().Reset(record_->Layout()); // as the fetch starts each row
         try {
-            StoreColumn(stmt, 0, slot, record_->Data());
+            StoreColumn(stmt, 0, slot, record_->Record());
         } catch (...) {
             sqlite3_finalize(stmt);
             sqlite3_close(db);

@@ -6,9 +6,9 @@ using namespace torvik::dataset;
 
 namespace {
 
-std::vector<uint8_t> recordWith(uint8_t tag, int size)
+TRecord recordWith(uint8_t tag, int size)
 {
-    return std::vector<uint8_t>(size_t(size), tag);
+    return TRecord(std::vector<uint8_t>(size_t(size), tag));
 }
 
 } // namespace
@@ -17,10 +17,10 @@ TEST(ResultCache, IdsKeepIncreasingAndStayWithTheirRows)
 {
     TFResult cache(8, nullptr);
     for (uint8_t i = 0; i < 4; ++i)
-        cache.AddRow(recordWith(i, 8).data(), -1);
+        cache.AddRow(recordWith(i, 8), -1);
     EXPECT_EQ(cache.RowidAt(2), 2) << "a negative rowid stores the row's position";
     EXPECT_EQ(cache.BookmarkAt(3), 3);
-    cache.InsertRow(1, recordWith(9, 8).data(), 77);
+    cache.InsertRow(1, recordWith(9, 8), 77);
     EXPECT_EQ(cache.BookmarkAt(1), 4);
     EXPECT_EQ(cache.RowidAt(1), 77);
     EXPECT_EQ(cache.RowAt(1)[0], 9);
@@ -29,7 +29,7 @@ TEST(ResultCache, IdsKeepIncreasingAndStayWithTheirRows)
     cache.DeleteRow(-1);
     cache.DeleteRow(99);
     EXPECT_EQ(cache.Count(), 4);
-    cache.AddRow(recordWith(5, 8).data(), 500);
+    cache.AddRow(recordWith(5, 8), 500);
     EXPECT_EQ(cache.BookmarkAt(4), 5) << "ids are never reused";
     EXPECT_EQ(cache.IndexOfBookmark(4), -1);
     EXPECT_EQ(cache.IndexOfBookmark(5), 4);
@@ -37,7 +37,7 @@ TEST(ResultCache, IdsKeepIncreasingAndStayWithTheirRows)
     EXPECT_EQ(cache.RowAt(5), nullptr);
     EXPECT_EQ(cache.BookmarkAt(-1), -1);
     EXPECT_EQ(cache.RowidAt(9), -1);
-    cache.InsertRow(99, recordWith(6, 8).data(), 600);
+    cache.InsertRow(99, recordWith(6, 8), 600);
     EXPECT_EQ(cache.RowidAt(5), 600) << "past the end appends";
 }
 
@@ -45,7 +45,7 @@ TEST(ResultCache, ManyRowsSpanBlocksAndKeepTheirBytes)
 {
     TFResult cache(300, nullptr);
     for (int i = 0; i < 10000; ++i)
-        cache.AddRow(recordWith(uint8_t(i), 300).data(), i * 2);
+        cache.AddRow(recordWith(uint8_t(i), 300), i * 2);
     for (int i = 0; i < 10000; i += 997) {
         EXPECT_EQ(cache.RowAt(i)[299], uint8_t(i));
         EXPECT_EQ(cache.RowidAt(i), i * 2);
@@ -61,21 +61,22 @@ TEST(ResultCache, FreesEveryBlobStreamOfEveryRowOnce)
     defs.Add({"b", ftMemo, 0, 0});
     TRecordLayout layout;
     layout.Build(defs);
+    auto blob = [&](const uint8_t *record, int field) { return *TRecordLayout::Blob(record, layout.slot(field)); };
     {
         TFResult cache(layout.DataSize(), &layout);
         for (int i = 0; i < 3; ++i) {
-            std::vector<uint8_t> record(size_t(layout.DataSize()), 0);
-            TRecordLayout::Put<TBlobData *>(record.data(), layout.slot(0), new TBlobData{"x"});
-            TRecordLayout::Put<TBlobData *>(record.data(), layout.slot(1), new TBlobData{"y"});
-            cache.AddRow(record.data(), -1);
+            TRecord record(layout);
+            record.AddSideValue(layout.slot(0), "x");
+            record.AddSideValue(layout.slot(1), "y");
+            cache.AddRow(std::move(record), -1);
         }
         cache.DeleteRow(1);
-        std::vector<uint8_t> replacement(size_t(layout.DataSize()), 0);
-        TRecordLayout::Put<TBlobData *>(replacement.data(), layout.slot(0), new TBlobData{"z"});
-        TRecordLayout::Put<TBlobData *>(replacement.data(), layout.slot(1),
-                                        TRecordLayout::Blob(cache.RowAt(0), layout.slot(1)));
-        cache.ReplaceRow(0, replacement.data());
-        EXPECT_EQ(TRecordLayout::Blob(cache.RowAt(0), layout.slot(0))->bytes, "z");
-        EXPECT_EQ(TRecordLayout::Blob(cache.RowAt(0), layout.slot(1))->bytes, "y");
+        TRecord replacement = cache.CopyOfRow(0);
+        *TRecordLayout::Blob(replacement.data(), layout.slot(0)) = std::string(1, 'z');
+        EXPECT_EQ(blob(cache.RowAt(0), 0), "x") << "a copy has bytes of its own";
+        cache.ReplaceRow(0, std::move(replacement));
+        EXPECT_EQ(blob(cache.RowAt(0), 0), "z");
+        EXPECT_EQ(blob(cache.RowAt(0), 1), "y");
+        EXPECT_EQ(blob(cache.RowAt(1), 0), "x");
     }
 }

@@ -303,3 +303,36 @@ TEST_F(Table, PostsOfTheSameTextThousandsOfTimesAreCorrect)
     EXPECT_EQ(queryValue(path, "select sum(a) from T"), std::to_string(3 * 1999 * 2000 / 2));
     EXPECT_EQ(queryValue(path, "select count(*) from T where b is null"), "1000");
 }
+
+TEST_F(Table, PostingOneFieldLeavesALongNameAsTheFileHeldIt)
+{
+    connectTo(dir.copyFixture("game-plain.db"));
+    table.setTableName("StdItems");
+    table.Open();
+    const std::string itemName = "select hex(Name) from StdItems where Idx=23";
+    const std::string asStored = queryValue(path, itemName);
+    ASSERT_EQ(asStored.size(), 36u) << "the fixture's 18-byte name in a CHAR(14) column";
+    ASSERT_TRUE(table.Locate("Idx", {"23"}, 0));
+    EXPECT_EQ(table.FieldByName("Name")->AsString().size(), 14u) << "it shows at its declared size";
+    for (int price : {1234, 99}) { // the second post edits the row the first one cached
+        table.Edit();
+        table.FieldByName("Price")->setAsInteger(price);
+        table.Post();
+        EXPECT_EQ(queryValue(path, itemName), asStored);
+        EXPECT_EQ(queryValue(path, "select Price from StdItems where Idx=23"), std::to_string(price));
+    }
+
+    // A text assigned to the field is cut to its size, on a whole character.
+    const std::string tenCharacters = "\xB3\xAC\xB3\xA4\xC3\xFB\xD7\xD6\xB5\xC4\xC9\xF1\xC3\xD8\xB1\xA6\xCE\xEF\xCD\xC0";
+    const std::pair<std::string, std::string> typed[] = {
+        {tenCharacters, tenCharacters.substr(0, 14)},
+        {"1" + tenCharacters, "1" + tenCharacters.substr(0, 12)}, // the 14th byte would begin a character
+    };
+    for (const auto &[text, stored] : typed) {
+        table.Edit();
+        table.FieldByName("Name")->setAsString(text);
+        table.Post();
+        EXPECT_EQ(queryValue(path, "select Name from StdItems where Idx=23"), stored);
+        EXPECT_EQ(table.FieldByName("Name")->AsString(), stored);
+    }
+}
