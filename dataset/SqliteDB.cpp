@@ -8,6 +8,7 @@
 #include "dataset/RecordValues.h"
 #include "dataset/SqliteBaseQuery.h"
 #include "dataset/StatementCache.h"
+#include "dataset/Transaction.h"
 #include "dataset/UiHooks.h"
 #include "text/Gbk.h"
 
@@ -210,18 +211,7 @@ void TSqliteDB::runInlineSQL()
     std::string text;
     for (const std::string &line : inlineSQL_->SQL())
         text += line + "\r\n";
-    StartTransaction();
-    try {
-        ExecSQL(text);
-        Commit();
-    } catch (...) {
-        // A transaction left open would keep the file locked for everyone.
-        try {
-            Rollback();
-        } catch (...) {
-        }
-        throw;
-    }
+    InTransaction(*this, [this] { StartTransaction(); }, [&] { ExecSQL(text); });
 }
 
 void TSqliteDB::disconnect()

@@ -4,6 +4,7 @@
 #include "dataset/DataSource.h"
 #include "dataset/Errors.h"
 #include "dataset/SqliteDB.h"
+#include "dataset/Transaction.h"
 
 #include <sqlite3.h>
 
@@ -55,22 +56,15 @@ void TSqliteTable::inAutoCommit(const std::string &transactionKind, bool plainBe
         return;
     }
     TSqliteDB *db = Connection();
-    if (plainBegin)
-        db->BeginTransaction();
-    else
-        db->StartTransaction(transactionKind);
-    try {
-        fn();
-        db->Commit();
-    } catch (...) {
-        // The transaction begun here must not outlive the failure: an open
-        // transaction keeps the file locked.
-        try {
-            db->Rollback();
-        } catch (...) {
-        }
-        throw;
-    }
+    InTransaction(
+        *db,
+        [&] {
+            if (plainBegin)
+                db->BeginTransaction();
+            else
+                db->StartTransaction(transactionKind);
+        },
+        std::forward<Fn>(fn));
 }
 
 void TSqliteTable::InternalDelete()
