@@ -105,6 +105,7 @@ void TDbGrid::setDataSource(dataset::TDataSource *source)
     connect(model_, &dataset::DatasetTableModel::currentRecordChanged, this, &TDbGrid::followCurrentRecord);
     connect(model_, &dataset::DatasetTableModel::editStateChanged, this, &TDbGrid::closeEditorAfterPost);
     connect(model_, &QAbstractItemModel::modelReset, this, [this] {
+        measureValues();
         sizeColumns();
         if (const dataset::TDataSet *ds = dataSet(); ds && ds->Active())
             followCurrentRecord(ds->ActiveViewRow());
@@ -153,8 +154,19 @@ int TDbGrid::SelectedIndex() const
     return current.isValid() ? current.column() : -1;
 }
 
-// The width of each column from its title and its field's type, never from
-// the rows: a title change re-lays out nothing but the header.
+// The width of each column from its title and its values. The values are
+// looked at when the rows change as a whole (an open); a title change only
+// re-lays out the header.
+void TDbGrid::measureValues()
+{
+    valueCharacters_.clear();
+    const dataset::TDataSet *ds = dataSet();
+    if (!ds || !ds->Active())
+        return;
+    for (int c = 0; c < ds->FieldCount(); ++c)
+        valueCharacters_.push_back(valueCharacters(*ds, *ds->Fields()[c]));
+}
+
 void TDbGrid::sizeColumns()
 {
     const dataset::TDataSet *ds = dataSet();
@@ -162,11 +174,11 @@ void TDbGrid::sizeColumns()
         return;
     QHeaderView *header = horizontalHeader();
     const QFontMetrics metrics = fontMetrics();
-    const int columns = std::min(model_->columnCount(), ds->FieldCount());
+    const int columns = std::min({model_->columnCount(), ds->FieldCount(), int(valueCharacters_.size())});
     for (int c = 0; c < columns; ++c) {
         const dataset::TField &field = *ds->Fields()[c];
         const int title = header->fontMetrics().horizontalAdvance(text::fromGbk(field.DisplayName())) + 16;
-        const int width = gridColumnWidth(metrics, title, field.DataType(), field.Size());
+        const int width = gridColumnWidth(metrics, title, valueCharacters_[size_t(c)]);
         if (header->sectionSize(c) != width)
             header->resizeSection(c, width);
     }

@@ -80,6 +80,7 @@ private:
     void followCurrentRecord(int row);
     void editorOpened(QLineEdit *editor, const QModelIndex &index);
     void closeEditorAfterPost();
+    void measureValues();
     void sizeColumns();
     void appendAfterLastRow();
     void focusMoved(QWidget *from, QWidget *to);
@@ -90,6 +91,7 @@ private:
     bool following_ = false;
     bool indicatorPressed_ = false;
     bool sizingQueued_ = false;
+    std::vector<int> valueCharacters_; // per column, from the last open
 };
 
 } // namespace torvik::dbwindow
