@@ -141,6 +141,17 @@ TEST_F(SearchTest, PartialSearchIsCaseSensitiveAndAnEmptyFieldListsAllAgain)
     EXPECT_EQ(QApplication::focusWidget(), window->RzEdit1) << "an empty search focuses the field";
 }
 
+TEST_F(SearchTest, ATextGbkCannotHoldIsRefusedAndTheViewStays)
+{
+    openWindow(scratch.copyFixture(QStringLiteral("game-plain.db")));
+    search(controlsOf(0), QStringLiteral("sword"), false, false);
+    search(controlsOf(0), QStringLiteral("木剑\u0E01"), false, true);
+    const auto asked = dialogs.messagesAsked();
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_TRUE(asked[0].text.contains(QStringLiteral("\u0E01"))) << asked[0].text.toStdString();
+    EXPECT_EQ(shownColumn(*window, "Name"), QStringList{QStringLiteral("sword")}) << "the earlier search still shows";
+}
+
 TEST_F(SearchTest, ACategoryListsOnlyItsItemsAndNoneListsAllAgain)
 {
     const QString path = scratch.copyFixture(QStringLiteral("game-plain.db"));
