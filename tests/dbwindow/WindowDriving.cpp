@@ -54,11 +54,6 @@ QPoint rowPoint(TFrmDBMain &window, int row)
 
 } // namespace
 
-void clickRow(TFrmDBMain &window, int row, Qt::KeyboardModifiers modifiers)
-{
-    QTest::mouseClick(window.RzDBGrid1->viewport(), Qt::LeftButton, modifiers, rowPoint(window, row));
-}
-
 bool chooseFromPopup(TFrmDBMain &window, int row, QAction *item)
 {
     QWidget *viewport = window.RzDBGrid1->viewport();

@@ -1,7 +1,7 @@
 #pragma once
 
-// Driving the database window the way a game master does: typing into
-// fields, clicking grid rows with modifiers, choosing popup menu items.
+// Driving the database window the way a game master does, beyond its grid
+// (tests/support/GridDriver): typing into fields, choosing popup menu items.
 
 #include <QString>
 #include <QStringList>
@@ -23,9 +23,6 @@ void typeInto(QLineEdit *field, const QString &text);
 
 // The values the grid shows in the column of the named field, top to bottom.
 QStringList shownColumn(const TFrmDBMain &window, const char *fieldName);
-
-// A mouse click on a cell of the grid's row (first column), with modifiers.
-void clickRow(TFrmDBMain &window, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
 // For chooseFromPopup: a right click in the grid below its last row.
 inline constexpr int kBelowTheRows = -1;
