@@ -6,7 +6,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <Qt>
 
 class QAction;
 class QLineEdit;
