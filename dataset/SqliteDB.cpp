@@ -8,6 +8,7 @@
 #include "dataset/RecordValues.h"
 #include "dataset/SqliteBaseQuery.h"
 #include "dataset/StatementCache.h"
+#include "dataset/StatementEnds.h"
 #include "dataset/Transaction.h"
 #include "dataset/UiHooks.h"
 #include "text/Gbk.h"
@@ -75,8 +76,7 @@ std::string gbkForMessage(const QString &text)
 
 bool SkippedBySemicolonRule(const std::string &sql)
 {
-    const char *first = static_cast<const char *>(std::memchr(sql.data(), ';', sql.size()));
-    if (!first || !std::memchr(first + 1, ';', size_t(sql.data() + sql.size() - first - 1)))
+    if (countStatementEnds(sql, 2) < 2)
         return false;
     size_t creates = 0;
     static const char word[] = "CREATE";

@@ -156,7 +156,8 @@ private:
     std::unique_ptr<QCollator> collatorNoCase_;
 };
 
-// The semicolon rule: a text of two or more ";" with fewer than two "CREATE"
+// The semicolon rule: a text with two or more statement-ending ";" (not those
+// in literals, quoted names or comments) and fewer than two "CREATE"
 // (upper-cased) is not run at all.
 bool SkippedBySemicolonRule(const std::string &sql);
 

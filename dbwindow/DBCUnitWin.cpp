@@ -100,6 +100,9 @@ void TFrmDBMain::connectHandlers()
     RzDBGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(RzDBGrid1, &QWidget::customContextMenuRequested, this,
             ui::guarded([this](const QPoint &at) { pm1->popup(RzDBGrid1->viewport()->mapToGlobal(at)); }));
+    connectSearchHandlers();
+    connectRowCommands();
+    connectBalancingAids();
 }
 
 void TFrmDBMain::FormCreate()

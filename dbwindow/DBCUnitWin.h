@@ -10,6 +10,7 @@
 #include <QMdiSubWindow>
 
 #include <random>
+#include <string>
 
 class QAction;
 class QCheckBox;
@@ -32,6 +33,7 @@ namespace torvik::dbwindow {
 
 class TDbGrid;
 class TDbNavigator;
+struct NameSearchColumns;
 
 class TFrmDBMain : public QMdiSubWindow {
     Q_OBJECT
@@ -119,11 +121,38 @@ public:
     // the row would; when that fails the error is shown and the window stays.
     void FormCloseQuery(bool &CanClose);
 
+    // Filtering and search (the items page's category list, a name search per page).
+    void RzComboBox1Change(int index);
+    void RzButton1Click();
+    void RzButton4Click();
+    void RzButton5Click();
+    // key: the pressed key; Enter searches, the key goes on to the field.
+    void RzEdit1KeyPress(int key);
+    void RzEdit2KeyPress(int key);
+    void RzEdit4KeyPress(int key);
+
+    // Row commands of the grid's popup menu.
+    void N1Click(); // copy the selected rows to the clipboard
+    void N4Click(); // delete the selected rows
+    void N5Click(); // clear the table
+    void N2Click(); // renumber all items
+
+    // Balancing aids.
+    void RzButton9Click();
+    void RzDBTrackBar1Change();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
     void connectHandlers();
+    void connectSearchHandlers();
+    void connectRowCommands();
+    void connectBalancingAids();
+    // Filtered on, filter text, filtered off: the reopen carries the filter,
+    // a later reopen (the navigator's refresh) does not.
+    void applyFilter(const std::string &filter);
+    void searchByName(QLineEdit *field, const QCheckBox *exactBox, const NameSearchColumns &columns);
     void buildPages();
     void buildGridArea();
     void buildPopupMenu();
