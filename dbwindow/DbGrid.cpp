@@ -235,11 +235,6 @@ QItemSelectionModel::SelectionFlags TDbGrid::selectionCommand(const QModelIndex 
         return QTableView::selectionCommand(index, event);
     if (!event)
         return QItemSelectionModel::NoUpdate;
-    // The right button opens the popup menu, whose row commands act on the
-    // selection as it is.
-    if (const auto *mouse = dynamic_cast<const QMouseEvent *>(event);
-        mouse && ((mouse->button() | mouse->buttons()) & Qt::RightButton))
-        return QItemSelectionModel::NoUpdate;
     Qt::KeyboardModifiers modifiers = Qt::NoModifier;
     switch (event->type()) {
     case QEvent::MouseButtonPress:
