@@ -8,7 +8,7 @@
 #include "codec/CodecVfs.h"
 #include "dataset/SqliteTable.h"
 #include "dbwindow/DBCUnitWin.h"
-#include "dbwindow/PosFunction.h"
+#include "dataset/PosFunction.h"
 #include "text/Gbk.h"
 
 #include <QApplication>
@@ -34,7 +34,7 @@ double baselineSearch(const std::string &path, const std::string &sql, int &matc
     sqlite3 *db = nullptr;
     sqlite3_open(path.c_str(), &db);
     bench::Stopwatch clock;
-    sqlite3_create_function(db, "Pos", 2, SQLITE_UTF8, nullptr, &dbwindow::PosFunction, nullptr, nullptr);
+    sqlite3_create_function(db, "Pos", 2, SQLITE_UTF8, nullptr, &dataset::PosFunction, nullptr, nullptr);
     sqlite3_stmt *stmt = nullptr;
     bench::check(sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr), db, "prepare");
     const int columns = sqlite3_column_count(stmt);

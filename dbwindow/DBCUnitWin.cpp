@@ -6,7 +6,7 @@
 #include "dbwindow/DbGrid.h"
 #include "dbwindow/DbNavigator.h"
 #include "dbwindow/GameVocabulary.h"
-#include "dbwindow/PosFunction.h"
+#include "dataset/PosFunction.h"
 #include "text/Gbk.h"
 #include "ui/ErrorReport.h"
 
@@ -143,7 +143,7 @@ void TFrmDBMain::OpenDatabase(const QString &path)
         password = entered;
         SqliteDB1->Close();
     }
-    SqliteDB1->CreateFunction("Pos", 2, &PosFunction);
+    SqliteDB1->CreateFunction("Pos", 2, &dataset::PosFunction);
     // The layouts of the engine's tables are read, but no rule tells an old
     // layout from a current one, so nothing is concluded and nothing upgraded.
     std::vector<std::string> columns;

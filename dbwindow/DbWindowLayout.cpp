@@ -68,12 +68,9 @@ void TFrmDBMain::buildPages()
         const FilterGroup g = makeFilterGroup(
             TabSheet1, {"RzCheckBox1", true, "RzLabel1", "RzEdit1", QStringLiteral("物品名称:"), "CheckBox2", "RzButton1",
                         "RzLabel2", "RzComboBox1"});
-        RzCheckBox1 = g.fieldNameBox;
-        RzEdit1 = g.nameField;
+        g.assignTo({.fieldNameBox = &RzCheckBox1, .nameField = &RzEdit1, .exactBox = &CheckBox2,
+                    .searchButton = &RzButton1, .categoryList = &RzComboBox1});
         RzEdit1->setToolTip(QStringLiteral("过滤显示指定的物品数据，输入物品名称后，单击查找按钮，支持模糊查找。"));
-        CheckBox2 = g.exactBox;
-        RzButton1 = g.searchButton;
-        RzComboBox1 = g.categoryList;
         RzComboBox1->setToolTip(QStringLiteral("过滤显示指定类型的物品数据。"));
         RzComboBox1->setMaxVisibleItems(20);
         stackOnPage(TabSheet1, {g.group});
@@ -86,11 +83,8 @@ void TFrmDBMain::buildPages()
                              "RzLabel4", "RzComboBox2"};
         spec.categoryEnabled = false;
         const FilterGroup g = makeFilterGroup(TabSheet2, spec);
-        RzCheckBox2 = g.fieldNameBox;
-        RzEdit2 = g.nameField;
-        CheckBox4 = g.exactBox;
-        RzButton4 = g.searchButton;
-        RzComboBox2 = g.categoryList;
+        g.assignTo({.fieldNameBox = &RzCheckBox2, .nameField = &RzEdit2, .exactBox = &CheckBox4,
+                    .searchButton = &RzButton4, .categoryList = &RzComboBox2});
         nameColour = makeNameColourPreview(TabSheet2);
         stackOnPage(TabSheet2, {g.group, nameColour.panel});
     }
@@ -102,11 +96,8 @@ void TFrmDBMain::buildPages()
                              "RzLabel7", "RzComboBox3"};
         spec.categoryEnabled = false;
         const FilterGroup g = makeFilterGroup(TabSheet3, spec);
-        RzCheckBox3 = g.fieldNameBox;
-        RzEdit4 = g.nameField;
-        CheckBox6 = g.exactBox;
-        RzButton5 = g.searchButton;
-        RzComboBox3 = g.categoryList;
+        g.assignTo({.fieldNameBox = &RzCheckBox3, .nameField = &RzEdit4, .exactBox = &CheckBox6,
+                    .searchButton = &RzButton5, .categoryList = &RzComboBox3});
         powerTest = makePowerTestGroup(TabSheet3);
         stackOnPage(TabSheet3, {g.group, powerTest.GroupBoxMagic});
     }
@@ -118,13 +109,8 @@ void TFrmDBMain::buildPages()
                              "RzLabel8", "RzComboBox4"};
         spec.searchEnabled = false;
         const FilterGroup g = makeFilterGroup(TabSheet4, spec);
-        RzCheckBox4 = g.fieldNameBox;
-        RzLabel5 = g.nameLabel;
-        RzEdit3 = g.nameField;
-        CheckBox8 = g.exactBox;
-        RzButton8 = g.searchButton;
-        RzLabel8 = g.categoryLabel;
-        RzComboBox4 = g.categoryList;
+        g.assignTo({.fieldNameBox = &RzCheckBox4, .nameLabel = &RzLabel5, .nameField = &RzEdit3, .exactBox = &CheckBox8,
+                    .searchButton = &RzButton8, .categoryLabel = &RzLabel8, .categoryList = &RzComboBox4});
         RzGroupBox6 = new QGroupBox(QStringLiteral("数据调整"), TabSheet4);
         RzGroupBox6->setObjectName(QStringLiteral("RzGroupBox6"));
         RzGroupBox6->setMinimumHeight(40);
@@ -135,7 +121,7 @@ void TFrmDBMain::buildPages()
     TabSheet6 = addPage(RzPageControl1, "TabSheet6", QStringLiteral("道士宝宝"));
     {
         const FilterGroup g = makeFilterGroup(TabSheet6, FilterGroupSpec{.fieldNameBox = "RzCheckBox7", .fieldNameBoxChecked = false});
-        RzCheckBox7 = g.fieldNameBox;
+        g.assignTo({.fieldNameBox = &RzCheckBox7});
         stackOnPage(TabSheet6, {g.group});
     }
 

@@ -63,4 +63,19 @@ FilterGroup makeFilterGroup(QWidget *page, const FilterGroupSpec &spec)
     return g;
 }
 
+void FilterGroup::assignTo(const FilterGroupMembers &members) const
+{
+    const auto put = [](auto **member, auto *control) {
+        if (member)
+            *member = control;
+    };
+    put(members.fieldNameBox, fieldNameBox);
+    put(members.nameLabel, nameLabel);
+    put(members.nameField, nameField);
+    put(members.exactBox, exactBox);
+    put(members.searchButton, searchButton);
+    put(members.categoryLabel, categoryLabel);
+    put(members.categoryList, categoryList);
+}
+
 } // namespace torvik::dbwindow

@@ -31,6 +31,18 @@ struct FilterGroupSpec {
     bool categoryEnabled = true; // only the items page's list is in use
 };
 
+// Where a window keeps the controls of one of its groups; a null entry: the
+// window does not keep that control.
+struct FilterGroupMembers {
+    QCheckBox **fieldNameBox = nullptr;
+    QLabel **nameLabel = nullptr;
+    QLineEdit **nameField = nullptr;
+    QCheckBox **exactBox = nullptr;
+    QPushButton **searchButton = nullptr;
+    QLabel **categoryLabel = nullptr;
+    QComboBox **categoryList = nullptr;
+};
+
 struct FilterGroup {
     QGroupBox *group = nullptr;
     QCheckBox *fieldNameBox = nullptr;
@@ -40,6 +52,8 @@ struct FilterGroup {
     QPushButton *searchButton = nullptr;
     QLabel *categoryLabel = nullptr;
     QComboBox *categoryList = nullptr;
+
+    void assignTo(const FilterGroupMembers &members) const;
 };
 
 FilterGroup makeFilterGroup(QWidget *page, const FilterGroupSpec &spec);

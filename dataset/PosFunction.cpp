@@ -1,8 +1,8 @@
-#include "dbwindow/PosFunction.h"
+#include "dataset/PosFunction.h"
 
 #include <sqlite3.h>
 
-namespace torvik::dbwindow {
+namespace torvik::dataset {
 
 int posOf(std::string_view text, std::string_view part)
 {
@@ -35,4 +35,4 @@ void PosFunction(sqlite3_context *context, int argc, sqlite3_value **argv)
     sqlite3_result_int(context, posOf(text, part));
 }
 
-} // namespace torvik::dbwindow
+} // namespace torvik::dataset

@@ -9,11 +9,11 @@
 struct sqlite3_context;
 struct sqlite3_value;
 
-namespace torvik::dbwindow {
+namespace torvik::dataset {
 
 int posOf(std::string_view text, std::string_view part);
 
 // The engine's entry point for two arguments.
 void PosFunction(sqlite3_context *context, int argc, sqlite3_value **argv);
 
-} // namespace torvik::dbwindow
+} // namespace torvik::dataset

@@ -1,11 +1,11 @@
-#include "dbwindow/PosFunction.h"
+#include "dataset/PosFunction.h"
 #include "text/Gbk.h"
 
 #include <sqlite3.h>
 
 #include <gtest/gtest.h>
 
-namespace torvik::dbwindow {
+namespace torvik::dataset {
 namespace {
 
 class PosFunctionTest : public ::testing::Test {
@@ -55,4 +55,4 @@ TEST_F(PosFunctionTest, CountsBytesOfStoredGbkText)
 }
 
 } // namespace
-} // namespace torvik::dbwindow
+} // namespace torvik::dataset
