@@ -26,14 +26,8 @@ double baselineOpen(const std::string &path)
     bench::Stopwatch clock;
     sqlite3_stmt *stmt = nullptr;
     bench::check(sqlite3_prepare_v2(db, "select *, rowid as rowid from StdItems", -1, &stmt, nullptr), db, "prepare");
-    const int columns = sqlite3_column_count(stmt);
     size_t bytes = 0;
-    while (sqlite3_step(stmt) == SQLITE_ROW) {
-        for (int c = 0; c < columns; ++c) {
-            if (const unsigned char *text = sqlite3_column_text(stmt, c))
-                bytes += text[0];
-        }
-    }
+    bench::readEveryColumnAsText(stmt, bytes);
     sqlite3_finalize(stmt);
     const double seconds = clock.seconds();
     sqlite3_close(db);

@@ -37,16 +37,8 @@ double baselineSearch(const std::string &path, const std::string &sql, int &matc
     sqlite3_create_function(db, "Pos", 2, SQLITE_UTF8, nullptr, &dataset::PosFunction, nullptr, nullptr);
     sqlite3_stmt *stmt = nullptr;
     bench::check(sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr), db, "prepare");
-    const int columns = sqlite3_column_count(stmt);
     size_t bytes = 0;
-    matched = 0;
-    while (sqlite3_step(stmt) == SQLITE_ROW) {
-        ++matched;
-        for (int c = 0; c < columns; ++c) {
-            if (const unsigned char *text = sqlite3_column_text(stmt, c))
-                bytes += text[0];
-        }
-    }
+    matched = bench::readEveryColumnAsText(stmt, bytes);
     sqlite3_finalize(stmt);
     const double seconds = clock.seconds();
     sqlite3_close(db);
