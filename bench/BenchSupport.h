@@ -61,6 +61,18 @@ inline void fillStdItems(sqlite3 *db, int rows)
     check(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), db, "commit");
 }
 
+// A new database file holding the item table with `rows` rows; `then` runs on
+// the open connection before it closes (for a benchmark's own changes).
+template <class Then = void (*)(sqlite3 *)>
+inline void writeItemsFile(const std::string &file, int rows, Then then = [](sqlite3 *) {})
+{
+    sqlite3 *db = nullptr;
+    check(sqlite3_open(file.c_str(), &db), db, "open");
+    fillStdItems(db, rows);
+    then(db);
+    sqlite3_close(db);
+}
+
 // The plain engine loop the datasets are measured against: steps a statement
 // to its end and reads every column of every row as text. Answers the rows
 // read; the checksum keeps the reads from being optimised away.

@@ -81,12 +81,7 @@ int main()
     QTemporaryDir dir;
     const QString path = QDir(dir.path()).filePath("items.db");
     const std::string file = path.toStdString();
-    {
-        sqlite3 *db = nullptr;
-        sqlite3_open(file.c_str(), &db);
-        bench::fillStdItems(db, kRows);
-        sqlite3_close(db);
-    }
+    bench::writeItemsFile(file, kRows);
     const long long fileBytes = QFileInfo(path).size();
     std::printf("items table: %d rows, %d columns, file %.1f MB\n", kRows, bench::kStdItemsColumns, fileBytes / 1e6);
 

@@ -34,12 +34,7 @@ int main(int argc, char **argv)
 
     QTemporaryDir dir;
     const std::string path = dir.filePath(QStringLiteral("items.db")).toStdString();
-    {
-        sqlite3 *db = nullptr;
-        sqlite3_open(path.c_str(), &db);
-        bench::fillStdItems(db, kRows);
-        sqlite3_close(db);
-    }
+    bench::writeItemsFile(path, kRows);
 
     QMdiArea frame;
     frame.resize(1200, 800);

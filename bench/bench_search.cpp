@@ -58,15 +58,11 @@ int main(int argc, char **argv)
     QTemporaryDir dir;
     const QString path = QDir(dir.path()).filePath("items.db");
     const std::string file = path.toStdString();
-    {
-        sqlite3 *db = nullptr;
-        sqlite3_open(file.c_str(), &db);
-        bench::fillStdItems(db, kRows);
+    bench::writeItemsFile(file, kRows, [](sqlite3 *db) {
         // Every tenth item gets a name with the fragment.
         const std::string rename = "update StdItems set Name='" + text::toGbk(kFragment) + "'||Idx where Idx%10=3";
         bench::check(sqlite3_exec(db, rename.c_str(), nullptr, nullptr, nullptr), db, "rename");
-        sqlite3_close(db);
-    }
+    });
 
     QMdiArea frame;
     frame.resize(1000, 700);
