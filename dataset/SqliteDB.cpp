@@ -298,7 +298,7 @@ int TSqliteDB::runStatement(sqlite3_stmt *statement, const std::vector<std::stri
             continue;
         const TField *field = (*fields)[binding[k]];
         if (record)
-            BindSlot(statement, int(k) + 1, record, side, field->Slot());
+            BindParameter(statement, int(k) + 1, SlotParameterValue(record, side, field->Slot()));
         else
             field->BindTo(statement, int(k) + 1);
     }
