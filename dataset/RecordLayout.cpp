@@ -2,10 +2,6 @@
 
 #include "dataset/Errors.h"
 
-#include <string>
-
-static_assert(sizeof(std::string *) == sizeof(void *), "a blob slot holds a handle of the field type table's size");
-
 namespace torvik::dataset {
 
 int TRecordLayout::FieldSlotSize(TFieldType type, int size, const std::string &fieldName)

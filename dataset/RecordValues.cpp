@@ -25,7 +25,14 @@ struct TimeStampSlot {
     uint16_t year, month, day, hour, minute, second;
     uint32_t fraction; // milliseconds
 };
-static_assert(sizeof(TimeStampSlot) == 16);
+// The slots the field type table sizes hold exactly what is put into them here.
+static_assert(traitsOf(ftTimeStamp).slotBytes == sizeof(TimeStampSlot));
+static_assert(traitsOf(ftInteger).slotBytes == sizeof(int32_t) && traitsOf(ftSmallint).slotBytes == sizeof(int32_t));
+static_assert(traitsOf(ftBoolean).slotBytes == sizeof(int16_t));
+static_assert(traitsOf(ftFloat).slotBytes == sizeof(double) && traitsOf(ftDateTime).slotBytes == sizeof(double));
+static_assert(traitsOf(ftDate).slotBytes == sizeof(int32_t) && traitsOf(ftTime).slotBytes == sizeof(int32_t));
+static_assert(traitsOf(ftBlob).slotBytes == sizeof(std::string *));
+static_assert(traitsOf(ftWideString).slotBytes == sizeof(char16_t)); // the terminator
 
 void putText(uint8_t *record, const TSlot &slot, const char *bytes, size_t length)
 {

@@ -87,15 +87,7 @@ std::vector<TSqliteBaseQuery *> TSqliteBaseQuery::Details() const
 std::vector<std::pair<std::string, std::string>> TSqliteBaseQuery::MasterPairs() const
 {
     std::vector<std::pair<std::string, std::string>> pairs;
-    size_t start = 0;
-    while (start <= masterFields_.size()) {
-        size_t end = masterFields_.find(';', start);
-        if (end == std::string::npos)
-            end = masterFields_.size();
-        const std::string part = trimmedSqlText(masterFields_.substr(start, end - start));
-        start = end + 1;
-        if (part.empty())
-            continue; // a trailing ";" or blank part names nothing
+    for (const std::string &part : splitList(masterFields_)) {
         const size_t eq = part.find('=');
         if (eq == std::string::npos)
             throw ESqliteError("Syntax error: Masterfields not build of a=b;... pairs");
