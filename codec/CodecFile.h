@@ -4,7 +4,7 @@
 // platform VFS's file that lies right behind it in the same allocation.
 
 #include "codec/CodecState.h"
-#include "codec/CodecTestHooks.h"
+#include "codec/FileRole.h"
 #include "codec/JournalRecordTracker.h"
 
 #include <sqlite3.h>
@@ -14,10 +14,8 @@
 
 namespace torvik::codec {
 
-using testhooks::FileRole;
-
 struct CodecFile {
-    sqlite3_file base; // must stay first: the engine sees this
+    sqlite3_file base; // first: the engine sees this (asserted where the VFS opens a file)
     sqlite3_file *real = nullptr;
     FileRole role = FileRole::Other;
     // Journals and logs: the main database file of the same pager.

@@ -4,13 +4,15 @@
 // codec VFS, watch which files it opens, and act between the two copies of a
 // re-key. Nothing is installed outside tests.
 
+#include "codec/FileRole.h"
+
 #include <sqlite3.h>
 
 #include <functional>
 
 namespace torvik::codec::testhooks {
 
-enum class FileRole { MainDb, Journal, Wal, Other };
+using codec::FileRole;
 
 struct IoEvent {
     FileRole role;

@@ -5,7 +5,9 @@
 #include "codec/CodecVfs.h"
 
 #include "codec/CodecFile.h"
+#include "codec/CodecTestHooks.h"
 
+#include <cassert>
 #include <mutex>
 #include <new>
 
@@ -205,6 +207,9 @@ int vfsOpen(sqlite3_vfs *, const char *name, sqlite3_file *f, int flags, int *ou
     if (auto &hook = testhooks::detail::openHook())
         hook(flags, name);
     auto *c = new (f) CodecFile();
+    // The engine's sqlite3_file is the codec file itself. The type holds
+    // owning members, so offsetof cannot check this at compile time.
+    assert(static_cast<void *>(&c->base) == static_cast<void *>(f));
     c->base.pMethods = nullptr;
     c->real = reinterpret_cast<sqlite3_file *>(reinterpret_cast<char *>(f) + realOffset());
     c->real->pMethods = nullptr;

@@ -1,6 +1,7 @@
 #include "codec/Rekey.h"
 
 #include "codec/CodecFile.h"
+#include "codec/CodecTestHooks.h"
 #include "codec/EncryptionPreparation.h"
 #include "codec/EngineCalls.h"
 #include "codec/ScopedWriteLock.h"

@@ -45,4 +45,20 @@ std::string quotedSqlLiteral(const std::string &value)
     return out + "'";
 }
 
+std::vector<std::string> splitList(const std::string &list)
+{
+    std::vector<std::string> parts;
+    size_t start = 0;
+    while (start <= list.size()) {
+        size_t end = list.find(';', start);
+        if (end == std::string::npos)
+            end = list.size();
+        std::string part = trimmedSqlText(list.substr(start, end - start));
+        if (!part.empty())
+            parts.push_back(std::move(part));
+        start = end + 1;
+    }
+    return parts;
+}
+
 } // namespace torvik::dataset

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace torvik::dataset {
 
@@ -30,6 +31,10 @@ std::string toLowerAscii(std::string text);
 
 // Without the blanks and line breaks around it.
 std::string trimmedSqlText(const std::string &text);
+
+// The parts of a ";"-separated list, each without the blanks and line breaks
+// around it; empty parts name nothing and are left out.
+std::vector<std::string> splitList(const std::string &list);
 
 // A single-quoted SQL string literal, inner quotes doubled.
 std::string quotedSqlLiteral(const std::string &value);

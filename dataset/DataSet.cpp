@@ -1,5 +1,6 @@
 #include "dataset/DataSet.h"
 
+#include "dataset/AsciiText.h"
 #include "dataset/DataSource.h"
 #include "dataset/Errors.h"
 #include "dataset/RecordValues.h"
@@ -13,25 +14,6 @@
 namespace torvik::dataset {
 
 namespace {
-
-std::vector<std::string> splitNames(const std::string &names)
-{
-    std::vector<std::string> out;
-    size_t start = 0;
-    while (start <= names.size()) {
-        size_t end = names.find(';', start);
-        if (end == std::string::npos)
-            end = names.size();
-        std::string part = names.substr(start, end - start);
-        const size_t first = part.find_first_not_of(' ');
-        const size_t last = part.find_last_not_of(' ');
-        part = first == std::string::npos ? std::string() : part.substr(first, last - first + 1);
-        if (!part.empty())
-            out.push_back(part);
-        start = end + 1;
-    }
-    return out;
-}
 
 bool keyMatches(const std::string &recordText, const std::string &searchText, TLocateOptions options)
 {
@@ -473,7 +455,7 @@ bool TDataSet::Locate(const std::string &keyFields, const std::vector<std::strin
 {
     CheckBrowseMode();
     std::vector<const TField *> keys;
-    for (const std::string &name : splitNames(keyFields))
+    for (const std::string &name : splitList(keyFields))
         keys.push_back(FieldByName(name));
     const int count = CachedCount();
     if (count == 0 || keys.empty())
@@ -503,7 +485,7 @@ std::vector<std::string> TDataSet::Lookup(const std::string &keyFields, const st
     std::vector<std::string> out;
     if (!Locate(keyFields, keyValues, 0))
         return out;
-    for (const std::string &name : splitNames(resultFields))
+    for (const std::string &name : splitList(resultFields))
         out.push_back(FieldByName(name)->AsString());
     return out;
 }

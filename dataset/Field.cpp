@@ -40,19 +40,19 @@ bool TField::IsNullIn(const uint8_t *record) const
 {
     if (!record)
         return true;
-    return slot_.type != ftWideString && !TRecordLayout::HasValue(record, slot_);
+    return isNullableType(slot_.type) && !TRecordLayout::HasValue(record, slot_);
 }
 
 void TField::BindTo(sqlite3_stmt *statement, int parameter) const
 {
     const uint8_t *record = owner_.ActiveRecord();
     if (record) {
-        BindSlot(statement, parameter, record, owner_.ActiveSideValues(), slot_);
+        BindParameter(statement, parameter, SlotParameterValue(record, owner_.ActiveSideValues(), slot_));
         return;
     }
     // No record: every value is NULL, and a NULL blob binds as an empty one.
     std::vector<uint8_t> empty(size_t(slot_.offset + slot_.slotSize), 0);
-    BindSlot(statement, parameter, empty.data(), nullptr, slot_);
+    BindParameter(statement, parameter, SlotParameterValue(empty.data(), nullptr, slot_));
 }
 
 void TField::Clear()

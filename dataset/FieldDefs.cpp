@@ -139,7 +139,7 @@ void BuildFieldDefs(sqlite3_stmt *statement, bool typeLess, TFieldDefs &defs, in
             def.Size = m.size;
         } else {
             def.DataType = m.type;
-            if (m.type == ftString || m.type == ftWideString)
+            if (traitsOf(m.type).sizedByDefinition)
                 def.Size = m.size;
             if (m.type == ftFloat)
                 def.Precision = m.precision;

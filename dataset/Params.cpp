@@ -1,6 +1,6 @@
 #include "dataset/Params.h"
 
-#include <sqlite3.h>
+#include "dataset/ParameterBinder.h"
 
 namespace torvik::dataset {
 
@@ -8,32 +8,25 @@ void TParam::BindTo(sqlite3_stmt *statement, int position) const
 {
     if (null_)
         return; // unbound, so NULL
-    switch (type_) {
-    case ftInteger:
-        sqlite3_bind_int(statement, position, integer_);
+    switch (traitsOf(type_).bindAs) {
+    case TBindAs::Integer:
+        BindParameter(statement, position, integer_);
         break;
-    case ftFloat:
-    case ftCurrency:
-    case ftDateTime:
-    case ftTimeStamp:
-    case ftDate:
-    case ftTime:
-        sqlite3_bind_double(statement, position, real_);
+    case TBindAs::Real:
+    case TBindAs::DayCount:
+        BindParameter(statement, position, real_);
         break;
-    case ftString:
-    case ftBoolean:
-        sqlite3_bind_text(statement, position, text_.data(), int(text_.size()), SQLITE_TRANSIENT);
+    case TBindAs::Text:
+    case TBindAs::BooleanText:
+        BindParameter(statement, position, TTextValue{text_});
         break;
-    case ftWideString:
-        sqlite3_bind_text16(statement, position, wide_.data(), int(wide_.size() * 2), SQLITE_TRANSIENT);
+    case TBindAs::WideText:
+        BindParameter(statement, position, wide_);
         break;
-    case ftBlob:
-    case ftMemo:
-    case ftGraphic:
-    case ftVariant:
-        sqlite3_bind_blob(statement, position, text_.data(), int(text_.size()), SQLITE_TRANSIENT);
+    case TBindAs::Blob:
+        BindParameter(statement, position, TBlobValue{text_});
         break;
-    default:
+    case TBindAs::Nothing:
         break;
     }
 }

@@ -1,96 +1,74 @@
-// The connection's side of a dataset's query: compiling it, fetching rows into
-// the dataset's fetch buffer, and filling its result cache.
+// The connection's side of a dataset's query: compiling it, stepping its rows
+// into the query's row reader, and running it whole into the reader's cache.
 
 #include "dataset/Errors.h"
-#include "dataset/RecordValues.h"
-#include "dataset/SqliteBaseQuery.h"
+#include "dataset/Params.h"
+#include "dataset/RowReader.h"
 #include "dataset/SqliteDB.h"
-#include "dataset/UiHooks.h"
 
 #include <sqlite3.h>
 
 namespace torvik::dataset {
 
-sqlite3_stmt *TSqliteDB::PrepareQuery(const std::string &sql, TSqliteBaseQuery &dataset)
+TStatementHandle TSqliteDB::Prepare(const char *engineText, const char **tail)
 {
-    dataset.fetchedRowid_ = -1;
-    dataset.rowidColumn_ = -1;
+    if (!handle_)
+        RaiseEngineError();
+    sqlite3_stmt *compiled = nullptr;
+    const int rc = sqlite3_prepare(handle_, engineText, -1, &compiled, tail);
+    TStatementHandle statement(compiled);
+    if (rc != SQLITE_OK)
+        RaiseEngineError();
+    return statement;
+}
+
+TStatementHandle TSqliteDB::PrepareQuery(const std::string &sql, TRowReader &reader)
+{
+    reader.Restart();
     lastSQL_ = sql;
     const std::string text = engineText(sql);
     if (SkippedBySemicolonRule(text))
         return nullptr;
-    if (!handle_)
-        RaiseEngineError();
-    sqlite3_stmt *statement = nullptr;
-    if (sqlite3_prepare(handle_, text.c_str(), -1, &statement, nullptr) != SQLITE_OK) {
-        sqlite3_finalize(statement);
-        RaiseEngineError();
-    }
-    if (statement && sqlite3_column_count(statement) > 0) {
-        try {
-            BuildFieldDefs(statement, dataset.typeLess_, dataset.fieldDefs_, dataset.rowidColumn_);
-            dataset.layout_.Build(dataset.fieldDefs_);
-        } catch (...) {
-            sqlite3_finalize(statement);
-            throw;
-        }
-        // The fetch buffer fits the record, however wide the columns are.
-        dataset.fetchRecord_.Reset(dataset.layout_);
-        if (!dataset.cache_ || dataset.cache_->Count() == 0)
-            dataset.cache_ = std::make_unique<TFResult>(dataset.layout_.DataSize(), &dataset.layout_);
-    }
+    TStatementHandle statement = Prepare(text.c_str(), nullptr);
+    if (statement)
+        reader.Describe(statement.get());
     return statement;
 }
 
-const uint8_t *TSqliteDB::FetchRow(sqlite3_stmt *statement, TSqliteBaseQuery &dataset)
+bool TSqliteDB::FetchRow(sqlite3_stmt *statement, TRowReader &reader)
 {
     const int rc = sqlite3_step(statement);
     if (rc == SQLITE_ROW) {
-        TRecord &record = dataset.fetchRecord_;
-        const TRecordLayout &layout = dataset.layout_;
-        record.Reset(layout);
-        const int columns = sqlite3_column_count(statement);
-        int field = 0;
-        for (int i = 0; i < columns; ++i) {
-            if (i == dataset.rowidColumn_) {
-                dataset.fetchedRowid_ = sqlite3_column_int(statement, i);
-                continue;
-            }
-            if (field < layout.Count())
-                StoreColumn(statement, i, layout.slot(field), record);
-            ++field;
-        }
-        return record.data();
+        reader.ReadRow(statement);
+        return true;
     }
     if (rc == SQLITE_DONE)
-        return nullptr;
+        return false;
     if (rc == SQLITE_BUSY && OnBusy) {
         OnBusy(*this);
-        return nullptr;
+        return false;
     }
     // The legacy interface names the real error only once the statement is reset.
     sqlite3_reset(statement);
     RaiseEngineError();
 }
 
-void TSqliteDB::RunQuery(const std::string &sql, TSqliteBaseQuery &dataset, const TParams &params)
+void TSqliteDB::RunQuery(const std::string &sql, TRowReader &reader, const TParams &params)
 {
     lastSQL_ = sql;
-    BusyCursor cursor(dataset.sqlCursor_);
-    dataset.fetchedRowid_ = -1;
-    sqlite3_stmt *statement = PrepareQuery(sql, dataset);
+    TStatementHandle statement = PrepareQuery(sql, reader);
     if (!statement)
         return;
-    try {
-        params.BindTo(statement);
-        while (FetchRow(statement, dataset))
-            dataset.cache_->AddRow(std::move(dataset.fetchRecord_), dataset.fetchedRowid_);
-    } catch (...) {
-        // A statement left open after a failure would hold its lock on the file.
-        sqlite3_finalize(statement);
-        throw;
-    }
-    CloseStatement(statement);
+    params.BindTo(statement.get());
+    while (FetchRow(statement.get(), reader))
+        reader.StoreRow();
+    CloseStatement(std::move(statement));
+}
+
+void TSqliteDB::CloseStatement(TStatementHandle statement)
+{
+    if (statement)
+        sqlite3_reset(statement.get());
 }
 
 } // namespace torvik::dataset

@@ -6,34 +6,10 @@ namespace torvik::dataset {
 
 int TRecordLayout::FieldSlotSize(TFieldType type, int size, const std::string &fieldName)
 {
-    switch (type) {
-    case ftString:
-        return size + 1; // the text and the read-longer byte
-    case ftSmallint:
-    case ftInteger:
-    case ftDate:
-    case ftTime:
-        return 4;
-    case ftBoolean:
-        return 2;
-    case ftFloat:
-    case ftCurrency:
-    case ftBCD:
-    case ftDateTime:
-        return 8;
-    case ftTimeStamp:
-        return 16;
-    case ftBlob:
-    case ftMemo:
-    case ftGraphic:
-    case ftFmtMemo:
-    case ftVariant:
-        return int(sizeof(std::string *));
-    case ftWideString:
-        return size + 2;
-    default:
+    const TFieldTypeTraits traits = traitsOf(type);
+    if (traits.storage == TStorage::None)
         throw ESqliteError("Fieldtype of Field \"" + fieldName + "\" not supported!");
-    }
+    return traits.sizedByDefinition ? size + traits.slotBytes : traits.slotBytes;
 }
 
 void TRecordLayout::Clear()

@@ -25,7 +25,14 @@ struct TimeStampSlot {
     uint16_t year, month, day, hour, minute, second;
     uint32_t fraction; // milliseconds
 };
-static_assert(sizeof(TimeStampSlot) == 16);
+// The slots the field type table sizes hold exactly what is put into them here.
+static_assert(traitsOf(ftTimeStamp).slotBytes == sizeof(TimeStampSlot));
+static_assert(traitsOf(ftInteger).slotBytes == sizeof(int32_t) && traitsOf(ftSmallint).slotBytes == sizeof(int32_t));
+static_assert(traitsOf(ftBoolean).slotBytes == sizeof(int16_t));
+static_assert(traitsOf(ftFloat).slotBytes == sizeof(double) && traitsOf(ftDateTime).slotBytes == sizeof(double));
+static_assert(traitsOf(ftDate).slotBytes == sizeof(int32_t) && traitsOf(ftTime).slotBytes == sizeof(int32_t));
+static_assert(traitsOf(ftBlob).slotBytes == sizeof(std::string *));
+static_assert(traitsOf(ftWideString).slotBytes == sizeof(char16_t)); // the terminator
 
 void putText(uint8_t *record, const TSlot &slot, const char *bytes, size_t length)
 {
@@ -69,6 +76,11 @@ std::string &blobOf(uint8_t *record, const TSlot &slot)
     return *blob;
 }
 
+bool slotIsNull(const uint8_t *record, const TSlot &slot)
+{
+    return isNullableType(slot.type) && !L::HasValue(record, slot);
+}
+
 const char *slotChars(const uint8_t *record, const TSlot &slot)
 {
     return reinterpret_cast<const char *>(record + slot.offset);
@@ -106,17 +118,17 @@ QString wideText(const uint8_t *record, const TSlot &slot)
 void putDayCount(uint8_t *record, const TSlot &slot, double dayCount)
 {
     const DayAndTime parts = splitDayCount(dayCount);
-    switch (slot.type) {
-    case ftDate:
+    switch (storageOf(slot.type)) {
+    case TStorage::Date:
         L::Put<int32_t>(record, slot, parts.dayNumber);
         break;
-    case ftTime:
+    case TStorage::Time:
         L::Put<int32_t>(record, slot, parts.msOfDay);
         break;
-    case ftDateTime:
+    case TStorage::DateTime:
         L::Put<double>(record, slot, double(parts.dayNumber) * double(kMsPerDay) + parts.msOfDay);
         break;
-    case ftTimeStamp: {
+    case TStorage::TimeStamp: {
         const QDate date = QDate(1899, 12, 30).addDays(parts.dayNumber - kDayNumberOf18991230);
         const int ms = parts.msOfDay;
         TimeStampSlot ts{uint16_t(date.year()), uint16_t(date.month()), uint16_t(date.day()),
@@ -132,17 +144,17 @@ void putDayCount(uint8_t *record, const TSlot &slot, double dayCount)
 
 double dayCountOf(const uint8_t *record, const TSlot &slot)
 {
-    switch (slot.type) {
-    case ftDate:
+    switch (storageOf(slot.type)) {
+    case TStorage::Date:
         return joinDayCount(L::Get<int32_t>(record, slot), 0);
-    case ftTime:
+    case TStorage::Time:
         return double(L::Get<int32_t>(record, slot)) / double(kMsPerDay);
-    case ftDateTime: {
+    case TStorage::DateTime: {
         const double v = L::Get<double>(record, slot);
         const double day = std::floor(v / double(kMsPerDay));
         return joinDayCount(int32_t(day), int32_t(v - day * double(kMsPerDay)));
     }
-    case ftTimeStamp: {
+    case TStorage::TimeStamp: {
         const auto ts = L::Get<TimeStampSlot>(record, slot);
         const QDate date(ts.year, ts.month, ts.day);
         const int32_t day = int32_t(QDate(1899, 12, 30).daysTo(date)) + kDayNumberOf18991230;
@@ -159,24 +171,16 @@ double dayCountOf(const uint8_t *record, const TSlot &slot)
                                        {std::string(text), displayName}));
 }
 
-bool isNumeric(TFieldType t)
-{
-    return t == ftFloat || t == ftCurrency || t == ftBCD;
-}
-
 // The number an integer, Boolean or real slot holds; the other types are read
 // through their text (or, for dates, their day count).
 std::optional<double> storedNumber(const uint8_t *record, const TSlot &slot)
 {
-    switch (slot.type) {
-    case ftSmallint:
-    case ftInteger:
+    switch (storageOf(slot.type)) {
+    case TStorage::Integer:
         return L::Get<int32_t>(record, slot);
-    case ftBoolean:
+    case TStorage::Boolean:
         return L::Get<int16_t>(record, slot) ? 1 : 0;
-    case ftFloat:
-    case ftCurrency:
-    case ftBCD:
+    case TStorage::Real:
         return L::Get<double>(record, slot);
     default:
         return std::nullopt;
@@ -203,8 +207,8 @@ void StoreColumn(sqlite3_stmt *statement, int column, const TSlot &slot, TRecord
         double v = 0;
         return tryTextToFloat(columnText(), v) ? v : 0.0;
     };
-    switch (slot.type) {
-    case ftString: {
+    switch (storageOf(slot.type)) {
+    case TStorage::Text: {
         // The slot shows the declared size; a longer text is kept whole, so
         // that a post of another field writes back what the file held.
         const std::string_view text = columnText();
@@ -215,8 +219,7 @@ void StoreColumn(sqlite3_stmt *statement, int column, const TSlot &slot, TRecord
         }
         break;
     }
-    case ftSmallint:
-    case ftInteger: {
+    case TStorage::Integer: {
         int32_t v = 0;
         if (storage == SQLITE_INTEGER) {
             const sqlite3_int64 wide = sqlite3_value_int64(value);
@@ -228,28 +231,22 @@ void StoreColumn(sqlite3_stmt *statement, int column, const TSlot &slot, TRecord
         L::Put<int32_t>(record, slot, v);
         break;
     }
-    case ftBoolean: {
+    case TStorage::Boolean: {
         const std::string_view text = columnText();
         const bool v = text.empty() ? false : textToBool(text);
         L::Put<int16_t>(record, slot, v ? int16_t(-1) : int16_t(0));
         break;
     }
-    case ftFloat:
-    case ftCurrency:
-    case ftBCD:
+    case TStorage::Real:
         L::Put<double>(record, slot, columnNumber());
         break;
-    case ftDate:
-    case ftTime:
-    case ftDateTime:
-    case ftTimeStamp:
+    case TStorage::Date:
+    case TStorage::Time:
+    case TStorage::DateTime:
+    case TStorage::TimeStamp:
         putDayCount(record, slot, columnNumber());
         break;
-    case ftBlob:
-    case ftMemo:
-    case ftGraphic:
-    case ftFmtMemo:
-    case ftVariant: {
+    case TStorage::Blob: {
         const void *bytes = sqlite3_value_blob(value);
         const int n = sqlite3_value_bytes(value);
         std::string blob;
@@ -258,13 +255,13 @@ void StoreColumn(sqlite3_stmt *statement, int column, const TSlot &slot, TRecord
         target.AddSideValue(slot, std::move(blob));
         break;
     }
-    case ftWideString: {
+    case TStorage::WideText: {
         const auto *p = static_cast<const char16_t *>(sqlite3_value_text16(value));
         const size_t units = p ? size_t(sqlite3_value_bytes16(value)) / 2 : 0;
         putWide(record, slot, p ? p : u"", units);
         break;
     }
-    default:
+    case TStorage::None:
         break;
     }
 }
@@ -284,42 +281,36 @@ void InitNewRecord(TRecord &record, const TRecordLayout &layout)
 
 std::string SlotText(const uint8_t *record, const TSlot &slot, bool utf8Mode)
 {
-    if (slot.type != ftWideString && !L::HasValue(record, slot))
+    if (slotIsNull(record, slot))
         return {};
-    switch (slot.type) {
-    case ftString: {
+    switch (storageOf(slot.type)) {
+    case TStorage::Text: {
         const std::string_view bytes = slotBytes(record, slot);
         return utf8Mode ? text::utf8ToGbk(bytes) : std::string(bytes);
     }
-    case ftSmallint:
-    case ftInteger:
+    case TStorage::Integer:
         return std::to_string(L::Get<int32_t>(record, slot));
-    case ftBoolean:
+    case TStorage::Boolean:
         return L::Get<int16_t>(record, slot) ? "True" : "False";
-    case ftFloat:
-    case ftCurrency:
-    case ftBCD:
+    case TStorage::Real:
         return floatToText(L::Get<double>(record, slot));
-    case ftDate:
+    case TStorage::Date:
         return dayCountToDateText(dayCountOf(record, slot));
-    case ftTime:
+    case TStorage::Time:
         return dayCountToTimeText(dayCountOf(record, slot));
-    case ftDateTime:
-    case ftTimeStamp:
+    case TStorage::DateTime:
+    case TStorage::TimeStamp:
         return dayCountToDateTimeText(dayCountOf(record, slot));
-    case ftBlob:
-    case ftMemo:
-    case ftGraphic:
-    case ftFmtMemo:
-    case ftVariant: {
+    case TStorage::Blob: {
         const std::string *blob = L::Blob(record, slot);
         return blob ? *blob : std::string();
     }
-    case ftWideString:
+    case TStorage::WideText:
         return text::toGbk(wideText(record, slot));
-    default:
-        return {};
+    case TStorage::None:
+        break;
     }
+    return {};
 }
 
 void PutSlotString(uint8_t *record, const TSlot &slot, std::string_view gbk, bool utf8Mode)
@@ -334,20 +325,17 @@ void PutSlotString(uint8_t *record, const TSlot &slot, std::string_view gbk, boo
 void AssignSlotText(uint8_t *record, const TSlot &slot, std::string_view text, bool utf8Mode,
                     const std::string &displayName)
 {
-    switch (slot.type) {
-    case ftString:
+    const TStorage storage = storageOf(slot.type);
+    switch (storage) {
+    case TStorage::Text:
         PutSlotString(record, slot, text, utf8Mode);
         return;
-    case ftBlob:
-    case ftMemo:
-    case ftGraphic:
-    case ftFmtMemo:
-    case ftVariant: {
+    case TStorage::Blob: {
         blobOf(record, slot).assign(text.data(), text.size());
         L::SetHasValue(record, slot, true);
         return;
     }
-    case ftWideString: {
+    case TStorage::WideText: {
         const std::u16string units = text::fromGbk(text).toStdU16String();
         putWide(record, slot, units.data(), units.size());
         L::SetHasValue(record, slot, true);
@@ -360,25 +348,22 @@ void AssignSlotText(uint8_t *record, const TSlot &slot, std::string_view text, b
         L::SetHasValue(record, slot, false);
         return;
     }
-    switch (slot.type) {
-    case ftSmallint:
-    case ftInteger: {
+    switch (storage) {
+    case TStorage::Integer: {
         int32_t v = 0;
         if (!tryTextToInt(text, v))
             invalidValue("integer", text, displayName);
         L::Put<int32_t>(record, slot, v);
         break;
     }
-    case ftFloat:
-    case ftCurrency:
-    case ftBCD: {
+    case TStorage::Real: {
         double v = 0;
         if (!tryTextToFloat(text, v))
             invalidValue("floating point", text, displayName);
         L::Put<double>(record, slot, v);
         break;
     }
-    case ftBoolean: {
+    case TStorage::Boolean: {
         // The text may be any beginning of the word: "t", "FA".
         auto isPrefixOf = [&](std::string_view word) { return startsWithIgnoringCase(word, text); };
         bool v;
@@ -391,17 +376,19 @@ void AssignSlotText(uint8_t *record, const TSlot &slot, std::string_view text, b
         L::Put<int16_t>(record, slot, v ? int16_t(-1) : int16_t(0));
         break;
     }
-    case ftDate:
-    case ftTime:
-    case ftDateTime:
-    case ftTimeStamp: {
+    case TStorage::Date:
+    case TStorage::Time:
+    case TStorage::DateTime:
+    case TStorage::TimeStamp: {
         double dayCount = 0;
-        const bool ok = slot.type == ftDate   ? tryDateTextToDayCount(text, dayCount)
-                        : slot.type == ftTime ? tryTimeTextToDayCount(text, dayCount)
-                                              : tryDateTimeTextToDayCount(text, dayCount);
+        const bool ok = storage == TStorage::Date   ? tryDateTextToDayCount(text, dayCount)
+                        : storage == TStorage::Time ? tryTimeTextToDayCount(text, dayCount)
+                                                    : tryDateTimeTextToDayCount(text, dayCount);
         if (!ok)
-            invalidValue(slot.type == ftDate ? "date" : slot.type == ftTime ? "time" : "date and time", text,
-                         displayName);
+            invalidValue(storage == TStorage::Date   ? "date"
+                         : storage == TStorage::Time ? "time"
+                                                     : "date and time",
+                         text, displayName);
         putDayCount(record, slot, dayCount);
         break;
     }
@@ -413,7 +400,7 @@ void AssignSlotText(uint8_t *record, const TSlot &slot, std::string_view text, b
 
 int32_t SlotInteger(const uint8_t *record, const TSlot &slot, bool utf8Mode)
 {
-    if (slot.type != ftWideString && !L::HasValue(record, slot))
+    if (slotIsNull(record, slot))
         return 0;
     if (const std::optional<double> number = storedNumber(record, slot))
         return int32_t(std::llround(*number));
@@ -422,35 +409,27 @@ int32_t SlotInteger(const uint8_t *record, const TSlot &slot, bool utf8Mode)
 
 double SlotFloat(const uint8_t *record, const TSlot &slot, bool utf8Mode)
 {
-    if (slot.type != ftWideString && !L::HasValue(record, slot))
+    if (slotIsNull(record, slot))
         return 0;
     if (const std::optional<double> number = storedNumber(record, slot))
         return *number;
-    switch (slot.type) {
-    case ftDate:
-    case ftTime:
-    case ftDateTime:
-    case ftTimeStamp:
+    if (isDateTimeType(slot.type))
         return dayCountOf(record, slot);
-    default: {
-        const std::string text = SlotText(record, slot, utf8Mode);
-        double v = 0;
-        if (!tryTextToFloat(text, v))
-            throw EConvertError(formatMessage("'%s' is not a valid floating point value", {text}));
-        return v;
-    }
-    }
+    const std::string text = SlotText(record, slot, utf8Mode);
+    double v = 0;
+    if (!tryTextToFloat(text, v))
+        throw EConvertError(formatMessage("'%s' is not a valid floating point value", {text}));
+    return v;
 }
 
 bool SlotBoolean(const uint8_t *record, const TSlot &slot, bool utf8Mode)
 {
-    if (slot.type != ftWideString && !L::HasValue(record, slot))
+    if (slotIsNull(record, slot))
         return false;
-    switch (slot.type) {
-    case ftBoolean:
+    switch (storageOf(slot.type)) {
+    case TStorage::Boolean:
         return L::Get<int16_t>(record, slot) != 0;
-    case ftSmallint:
-    case ftInteger:
+    case TStorage::Integer:
         return L::Get<int32_t>(record, slot) != 0;
     default:
         return textToBool(SlotText(record, slot, utf8Mode));
@@ -464,17 +443,16 @@ double SlotDayCount(const uint8_t *record, const TSlot &slot, bool utf8Mode)
 
 void PutSlotInteger(uint8_t *record, const TSlot &slot, int32_t value, bool utf8Mode, const std::string &displayName)
 {
-    switch (slot.type) {
-    case ftSmallint:
-    case ftInteger:
+    switch (storageOf(slot.type)) {
+    case TStorage::Integer:
         L::Put<int32_t>(record, slot, value);
         L::SetHasValue(record, slot, true);
         return;
-    case ftBoolean:
+    case TStorage::Boolean:
         PutSlotBoolean(record, slot, value != 0, utf8Mode, displayName);
         return;
     default:
-        if (isNumeric(slot.type) || isDateTimeType(slot.type))
+        if (isRealType(slot.type) || isDateTimeType(slot.type))
             PutSlotFloat(record, slot, value, utf8Mode, displayName);
         else
             AssignSlotText(record, slot, std::to_string(value), utf8Mode, displayName);
@@ -483,22 +461,19 @@ void PutSlotInteger(uint8_t *record, const TSlot &slot, int32_t value, bool utf8
 
 void PutSlotFloat(uint8_t *record, const TSlot &slot, double value, bool utf8Mode, const std::string &displayName)
 {
-    switch (slot.type) {
-    case ftFloat:
-    case ftCurrency:
-    case ftBCD:
+    switch (storageOf(slot.type)) {
+    case TStorage::Real:
         L::Put<double>(record, slot, value);
         break;
-    case ftSmallint:
-    case ftInteger:
+    case TStorage::Integer:
         if (!(std::fabs(value) < 2147483648.0))
             invalidValue("integer", floatToText(value), displayName);
         L::Put<int32_t>(record, slot, int32_t(std::llround(value)));
         break;
-    case ftDate:
-    case ftTime:
-    case ftDateTime:
-    case ftTimeStamp:
+    case TStorage::Date:
+    case TStorage::Time:
+    case TStorage::DateTime:
+    case TStorage::TimeStamp:
         putDayCount(record, slot, value);
         break;
     default:
@@ -510,13 +485,12 @@ void PutSlotFloat(uint8_t *record, const TSlot &slot, double value, bool utf8Mod
 
 void PutSlotBoolean(uint8_t *record, const TSlot &slot, bool value, bool utf8Mode, const std::string &displayName)
 {
-    switch (slot.type) {
-    case ftBoolean:
+    switch (storageOf(slot.type)) {
+    case TStorage::Boolean:
         L::Put<int16_t>(record, slot, value ? int16_t(-1) : int16_t(0));
         L::SetHasValue(record, slot, true);
         return;
-    case ftSmallint:
-    case ftInteger:
+    case TStorage::Integer:
         PutSlotInteger(record, slot, value ? 1 : 0, utf8Mode, displayName);
         return;
     default:
@@ -526,70 +500,50 @@ void PutSlotBoolean(uint8_t *record, const TSlot &slot, bool value, bool utf8Mod
 
 void PutSlotDayCount(uint8_t *record, const TSlot &slot, double dayCount, bool utf8Mode, const std::string &displayName)
 {
-    if (isDateTimeType(slot.type) || isNumeric(slot.type)) {
+    if (isDateTimeType(slot.type) || isRealType(slot.type)) {
         PutSlotFloat(record, slot, dayCount, utf8Mode, displayName);
         return;
     }
     AssignSlotText(record, slot, dayCountToDateTimeText(dayCount), utf8Mode, displayName);
 }
 
-void BindSlot(sqlite3_stmt *statement, int parameter, const uint8_t *record, const TSideValues *side,
-              const TSlot &slot)
+TParameterValue SlotParameterValue(const uint8_t *record, const TSideValues *side, const TSlot &slot)
 {
-    const bool blobType = isBlobType(slot.type);
-    if (!blobType && slot.type != ftWideString && !L::HasValue(record, slot)) {
-        sqlite3_bind_null(statement, parameter);
-        return;
-    }
-    switch (slot.type) {
-    case ftInteger:
-        sqlite3_bind_int(statement, parameter, L::Get<int32_t>(record, slot));
-        break;
-    case ftFloat:
-    case ftCurrency:
-        sqlite3_bind_double(statement, parameter, L::Get<double>(record, slot));
-        break;
-    case ftString: {
+    const TBindAs bindAs = traitsOf(slot.type).bindAs;
+    if (bindAs != TBindAs::Blob && slotIsNull(record, slot))
+        return std::monostate();
+    switch (bindAs) {
+    case TBindAs::Integer:
+        return L::Get<int32_t>(record, slot);
+    case TBindAs::Real:
+        return L::Get<double>(record, slot);
+    case TBindAs::Text: {
         // A text that was read longer than its slot and not assigned since
         // goes back whole.
         const std::string *asRead = L::ReadLonger(record, slot) ? FindSideValue(side, slot.index) : nullptr;
         const std::string_view bytes = asRead ? std::string_view(*asRead) : slotBytes(record, slot);
         if (bytes.empty())
-            sqlite3_bind_null(statement, parameter);
-        else
-            sqlite3_bind_text(statement, parameter, bytes.data(), int(bytes.size()), SQLITE_TRANSIENT);
-        break;
+            return std::monostate();
+        return TTextValue{bytes};
     }
-    case ftBoolean:
-        sqlite3_bind_text(statement, parameter, L::Get<int16_t>(record, slot) ? "True" : "False", -1, SQLITE_STATIC);
-        break;
-    case ftWideString: {
-        const std::u16string units = wideText(record, slot).toStdU16String();
-        const size_t bytes = std::min(units.size() * 2, size_t(std::max(slot.size, 0)));
-        sqlite3_bind_text16(statement, parameter, units.data(), int(bytes), SQLITE_TRANSIENT);
-        break;
+    case TBindAs::BooleanText:
+        return TTextValue{L::Get<int16_t>(record, slot) ? "True" : "False"};
+    case TBindAs::WideText: {
+        std::u16string units = wideText(record, slot).toStdU16String();
+        units.resize(std::min(units.size(), size_t(std::max(slot.size, 0)) / 2));
+        return units;
     }
-    case ftDate:
-    case ftTime:
-    case ftDateTime:
-    case ftTimeStamp:
-        sqlite3_bind_double(statement, parameter, dayCountOf(record, slot));
-        break;
-    case ftBlob:
-    case ftMemo:
-    case ftGraphic:
-    case ftVariant: {
-        static const char empty = 0;
+    case TBindAs::DayCount:
+        return dayCountOf(record, slot);
+    case TBindAs::Blob: {
+        // A NULL blob binds as an empty one.
         const std::string *blob = L::HasValue(record, slot) ? L::Blob(record, slot) : nullptr;
-        if (blob && !blob->empty())
-            sqlite3_bind_blob(statement, parameter, blob->data(), int(blob->size()), SQLITE_TRANSIENT);
-        else
-            sqlite3_bind_blob(statement, parameter, &empty, 0, SQLITE_STATIC);
+        return TBlobValue{blob ? std::string_view(*blob) : std::string_view("", 0)};
+    }
+    case TBindAs::Nothing:
         break;
     }
-    default:
-        break; // types without a stored form stay unbound, so NULL
-    }
+    return std::monostate();
 }
 
 } // namespace torvik::dataset

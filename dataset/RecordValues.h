@@ -4,6 +4,7 @@
 // reads and writes as text and as typed values, how a new record starts, and
 // how a slot is bound as a statement parameter.
 
+#include "dataset/ParameterBinder.h"
 #include "dataset/Record.h"
 
 #include <cstdint>
@@ -46,9 +47,8 @@ void PutSlotDayCount(uint8_t *record, const TSlot &slot, double dayCount, bool u
 // size on a character boundary.
 void PutSlotString(uint8_t *record, const TSlot &slot, std::string_view gbk, bool utf8Mode);
 
-// Binds the slot's value to parameter `parameter` by the field's type; a text
-// read longer than its slot binds its whole bytes from `side`.
-void BindSlot(sqlite3_stmt *statement, int parameter, const uint8_t *record, const TSideValues *side,
-              const TSlot &slot);
+// The slot's value in the form its type binds as; a text read longer than its
+// slot gives its whole bytes from `side`. Views refer into the record.
+TParameterValue SlotParameterValue(const uint8_t *record, const TSideValues *side, const TSlot &slot);
 
 } // namespace torvik::dataset

@@ -6,6 +6,7 @@
 #include "dataset/RecordValues.h"
 #include "dataset/SqliteBlobStream.h"
 #include "dataset/SqliteDB.h"
+#include "dataset/UiHooks.h"
 
 #include <algorithm>
 
@@ -34,12 +35,6 @@ TSqliteBaseQuery::~TSqliteBaseQuery()
         Close();
     } catch (...) {
     }
-    if (statement_ && connection_) {
-        try {
-            connection_->CloseStatement(statement_);
-        } catch (...) {
-        }
-    }
 }
 
 void TSqliteBaseQuery::setConnection(TSqliteDB *connection)
@@ -55,8 +50,9 @@ void TSqliteBaseQuery::setConnection(TSqliteDB *connection)
 
 void TSqliteBaseQuery::connectionGone()
 {
-    // The engine handle is gone with its connection; only memory is left.
-    statement_ = nullptr;
+    // The engine handle is closing with its connection; a statement still
+    // open keeps it from being freed until the statement goes.
+    statement_.reset();
     Close();
     connection_ = nullptr;
 }
@@ -91,15 +87,7 @@ std::vector<TSqliteBaseQuery *> TSqliteBaseQuery::Details() const
 std::vector<std::pair<std::string, std::string>> TSqliteBaseQuery::MasterPairs() const
 {
     std::vector<std::pair<std::string, std::string>> pairs;
-    size_t start = 0;
-    while (start <= masterFields_.size()) {
-        size_t end = masterFields_.find(';', start);
-        if (end == std::string::npos)
-            end = masterFields_.size();
-        const std::string part = trimmedSqlText(masterFields_.substr(start, end - start));
-        start = end + 1;
-        if (part.empty())
-            continue; // a trailing ";" or blank part names nothing
+    for (const std::string &part : splitList(masterFields_)) {
         const size_t eq = part.find('=');
         if (eq == std::string::npos)
             throw ESqliteError("Syntax error: Masterfields not build of a=b;... pairs");
@@ -132,7 +120,7 @@ void TSqliteBaseQuery::checkMaster() const
 
 void TSqliteBaseQuery::InternalOpen()
 {
-    fetchRecord_.clear();
+    reader_.Clear();
     layout_.Clear();
     if (!connection_)
         throw ESqliteError("no database connection");
@@ -161,13 +149,13 @@ void TSqliteBaseQuery::InternalOpen()
 
     cache_ = std::make_unique<TFResult>(1, &layout_);
     if (uniDirectional_) {
-        statement_ = connection_->PrepareQuery(sql, *this);
+        statement_ = connection_->PrepareQuery(sql, reader_);
         uniRow_.Reset(layout_);
         uniHasRow_ = false;
         uniMoved_ = false;
         fetchUniRow();
     } else if (connection_->Connected()) {
-        connection_->RunQuery(sql, *this, params_);
+        RunQuery(sql);
     }
     if (layout_.Count() == 0 && fieldDefs_.Count() > 0)
         layout_.Build(fieldDefs_);
@@ -179,12 +167,9 @@ void TSqliteBaseQuery::InternalOpen()
 
 void TSqliteBaseQuery::InternalClose()
 {
-    if (statement_) {
-        sqlite3_stmt *s = statement_;
-        statement_ = nullptr;
-        if (connection_)
-            connection_->CloseStatement(s);
-    }
+    if (connection_)
+        connection_->CloseStatement(std::move(statement_));
+    statement_.reset();
     uniRow_.clear();
     uniHasRow_ = false;
     cache_.reset();
@@ -192,10 +177,15 @@ void TSqliteBaseQuery::InternalClose()
 
 void TSqliteBaseQuery::fetchUniRow()
 {
-    const uint8_t *row = statement_ ? connection_->FetchRow(statement_, *this) : nullptr;
-    uniHasRow_ = row != nullptr;
-    if (row)
-        std::swap(uniRow_, fetchRecord_);
+    uniHasRow_ = statement_ && connection_->FetchRow(statement_.get(), reader_);
+    if (uniHasRow_)
+        std::swap(uniRow_, reader_.Record());
+}
+
+void TSqliteBaseQuery::RunQuery(const std::string &sql)
+{
+    BusyCursor cursor(sqlCursor_);
+    connection_->RunQuery(sql, reader_, params_);
 }
 
 int TSqliteBaseQuery::CachedCount() const

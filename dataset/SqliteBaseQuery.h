@@ -10,15 +10,15 @@
 #include "dataset/DataSource.h"
 #include "dataset/Params.h"
 #include "dataset/ResultCache.h"
+#include "dataset/RowReader.h"
 #include "dataset/SqliteDB.h"
+#include "dataset/Statement.h"
 
 #include <QPointer>
 
 #include <memory>
 #include <string>
 #include <vector>
-
-struct sqlite3_stmt;
 
 namespace torvik::dataset {
 
@@ -48,8 +48,8 @@ public:
     void setMaxResults(int v) { maxResults_ = v; }
     int StartResult() const { return startResult_; }
     void setStartResult(int v) { startResult_ = v; }
-    bool TypeLess() const { return typeLess_; }
-    void setTypeLess(bool v) { typeLess_ = v; }
+    bool TypeLess() const { return reader_.TypeLess(); }
+    void setTypeLess(bool v) { reader_.setTypeLess(v); }
     const std::string &MasterFields() const { return masterFields_; }
     void setMasterFields(const std::string &v) { masterFields_ = v; }
     TDataSource *MasterSource() const { return masterSource_; }
@@ -113,6 +113,9 @@ protected:
     const TSideValues *BrowseSideValues() const override;
     void DataEventForDetails(TDataEvent event) override;
 
+    // Runs a statement through the connection, its rows (if any) into the cache.
+    void RunQuery(const std::string &sql);
+
     // Clause hooks of descendants.
     virtual std::string OrderByClause() const { return {}; }
     virtual bool StatementHasWhere() const { return false; }
@@ -126,7 +129,6 @@ protected:
     TDataSet *MasterDataSet() const;
 
 private:
-    friend class TSqliteDB;
     std::string buildMasterCondition() const;
     void checkMaster() const;
     void connectionGone();
@@ -139,7 +141,6 @@ private:
     std::string tableDateFormat_;
     int maxResults_ = 0;
     int startResult_ = 0;
-    bool typeLess_ = false;
     std::string masterFields_;
     QPointer<TDataSource> masterSource_;
     bool sqlCursor_ = true;
@@ -154,10 +155,9 @@ private:
     bool requerying_ = false;
 
     std::unique_ptr<TFResult> cache_;
-    TRecord fetchRecord_; // the row being fetched
-    int rowidColumn_ = -1;
-    int32_t fetchedRowid_ = -1;
-    sqlite3_stmt *statement_ = nullptr;
+    TRowReader reader_{fieldDefs_, layout_, cache_};
+    // Unidirectional reading: the statement being stepped.
+    TStatementHandle statement_;
     // Unidirectional reading: the one row fetched last.
     TRecord uniRow_;
     bool uniHasRow_ = false;

@@ -298,7 +298,7 @@ int TSqliteDB::runStatement(sqlite3_stmt *statement, const std::vector<std::stri
             continue;
         const TField *field = (*fields)[binding[k]];
         if (record)
-            BindSlot(statement, int(k) + 1, record, side, field->Slot());
+            BindParameter(statement, int(k) + 1, SlotParameterValue(record, side, field->Slot()));
         else
             field->BindTo(statement, int(k) + 1);
     }
@@ -332,19 +332,20 @@ int TSqliteDB::execText(const std::string &text, const TFields *fields, const in
     bool recompiled = false;
     const char *rest = text.c_str();
     while (rest && *rest) {
-        // A text that is one whole statement may already be compiled.
-        TStatementCache::Entry *entry = rest == text.c_str() ? statements_->Find(text) : nullptr;
-        sqlite3_stmt *statement = entry ? entry->statement : nullptr;
+        // A text that is one whole statement may already be compiled, and is
+        // kept once it is.
+        const bool whole = rest == text.c_str();
+        TStatementCache::Entry *entry = whole ? statements_->Find(text) : nullptr;
+        TStatementHandle own;
         const char *tail = nullptr;
         if (!entry) {
-            const int rc = sqlite3_prepare(handle_, rest, -1, &statement, &tail);
-            if (rc != SQLITE_OK)
-                RaiseEngineError();
-            if (!statement)
+            own = Prepare(rest, &tail);
+            if (!own)
                 break; // white space or a comment: no statement
-            if (rest == text.c_str() && isWhiteSpaceOnly(tail))
-                entry = statements_->Add(text, statement);
+            if (whole && isWhiteSpaceOnly(tail))
+                entry = statements_->Add(text, std::move(own));
         }
+        sqlite3_stmt *statement = entry ? entry->statement.get() : own.get();
         const bool reuse = entry && entry->fieldsGeneration != 0 && fields &&
                            entry->fieldsGeneration == fields->Generation();
         std::vector<std::string> ownNames;
@@ -364,12 +365,9 @@ int TSqliteDB::execText(const std::string &text, const TFields *fields, const in
                                             entry ? &entry->fieldOfParameter : nullptr, reuse, abandoned);
         if (entry && !abandoned)
             entry->fieldsGeneration = fields ? fields->Generation() : 0;
-        int rc;
-        if (entry) {
-            rc = sqlite3_reset(statement);
-        } else {
-            rc = sqlite3_finalize(statement);
-        }
+        // The reset names the step's error and readies a kept statement for
+        // its next run; an own one goes with its handle.
+        int rc = sqlite3_reset(statement);
         if (abandoned)
             return 0;
         if (rc == SQLITE_OK && stepResult != SQLITE_DONE)
@@ -487,16 +485,6 @@ void TSqliteDB::ApplyPragmas()
         return;
     for (const std::string &statement : pragma_->Statements())
         ExecSQL(statement);
-}
-
-void TSqliteDB::CloseStatement(sqlite3_stmt *statement)
-{
-    if (!statement)
-        return;
-    sqlite3_reset(statement);
-    const int rc = sqlite3_finalize(statement);
-    if (rc != SQLITE_OK)
-        throw ESqliteError("SQLiteExecute error: " + std::to_string(rc));
 }
 
 int TSqliteDB::CompareText(const char *a, int aLength, const char *b, int bLength, bool ignoreCase) const

@@ -9,6 +9,7 @@
 // Texts are the system's 8-bit (GBK) bytes; file paths are QString.
 
 #include "dataset/SqliteComponents.h"
+#include "dataset/Statement.h"
 
 #include <QObject>
 #include <QPointer>
@@ -30,7 +31,7 @@ namespace torvik::dataset {
 
 class TFields;
 class TParams;
-class TSqliteBaseQuery;
+class TRowReader;
 class TStatementCache;
 class TSqliteDB;
 
@@ -104,18 +105,20 @@ public:
     bool Rekey(const std::string &password);
     int CreateFunction(const std::string &name, int argCount, TSqliteScalarFunction impl);
     void ApplyPragmas();
-    void CloseStatement(sqlite3_stmt *statement);
+    // Resets a statement of a dataset's query run; the handle finalizes it.
+    void CloseStatement(TStatementHandle statement);
     [[noreturn]] void RaiseEngineError();
     // The text RaiseEngineError raises: engine message, CR LF, "SQL语句:", LastSQL.
     std::string engineErrorMessage() const;
     // The engine's (or the codec's) message about the last failure alone.
     std::string EngineMessage() const;
 
-    // The dataset side: compile a dataset's statement and rebuild its field
-    // definitions; step once into its fetch buffer; run and cache all rows.
-    sqlite3_stmt *PrepareQuery(const std::string &sql, TSqliteBaseQuery &dataset);
-    const uint8_t *FetchRow(sqlite3_stmt *statement, TSqliteBaseQuery &dataset);
-    void RunQuery(const std::string &sql, TSqliteBaseQuery &dataset, const TParams &params);
+    // The dataset side, over the query's row reader: compile a query's
+    // statement and describe its columns (none under the semicolon rule);
+    // step once, reading a row (false at the end); run it and cache all rows.
+    TStatementHandle PrepareQuery(const std::string &sql, TRowReader &reader);
+    bool FetchRow(sqlite3_stmt *statement, TRowReader &reader);
+    void RunQuery(const std::string &sql, TRowReader &reader, const TParams &params);
 
     // For the collations: texts as the engine holds them, compared with the
     // user's locale rules.
@@ -130,6 +133,10 @@ private:
     bool connectFirst();
     // The text handed to the engine: converted to UTF-8 in UTF-8 mode.
     std::string engineText(const std::string &sql) const;
+    // Compiles the first statement of an engine text, raising the engine's
+    // error; none for white space or a comment. `tail` receives the rest of
+    // the same text.
+    TStatementHandle Prepare(const char *engineText, const char **tail);
     int execText(const std::string &text, const TFields *fields, const int32_t *rowid);
     int runStatement(sqlite3_stmt *statement, const std::vector<std::string> &parameterNames,
                      const TFields *fields, std::vector<int> *fieldOfParameter, bool resolved, bool &abandoned);

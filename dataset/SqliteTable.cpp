@@ -79,7 +79,7 @@ void TSqliteTable::InternalDelete()
         currentRowid_ = RowidAt(CurrentRecordIndex());
         sqlLines_ = {"delete from " + tableName_ + " where rowid=" + quotedSqlLiteral(std::to_string(currentRowid_))};
         lastTableSQL_ = joinLines(sqlLines_);
-        db->RunQuery(lastTableSQL_, *this, Params());
+        RunQuery(lastTableSQL_);
     });
     CacheDeleteCurrent();
 }

@@ -15,16 +15,14 @@ TStatementCache::Entry *TStatementCache::Find(const std::string &sql)
     return nullptr;
 }
 
-TStatementCache::Entry *TStatementCache::Add(const std::string &sql, sqlite3_stmt *statement)
+TStatementCache::Entry *TStatementCache::Add(const std::string &sql, TStatementHandle statement)
 {
-    while (!entries_.empty() && entries_.size() >= capacity_) {
-        sqlite3_finalize(entries_.back().statement);
+    while (!entries_.empty() && entries_.size() >= capacity_)
         entries_.pop_back();
-    }
     Entry e;
     e.sql = sql;
-    e.statement = statement;
-    e.parameterNames = ParameterNames(statement);
+    e.parameterNames = ParameterNames(statement.get());
+    e.statement = std::move(statement);
     entries_.push_front(std::move(e));
     return &entries_.front();
 }
@@ -33,7 +31,6 @@ void TStatementCache::Remove(Entry *entry)
 {
     for (auto it = entries_.begin(); it != entries_.end(); ++it) {
         if (&*it == entry) {
-            sqlite3_finalize(it->statement);
             entries_.erase(it);
             return;
         }
@@ -42,8 +39,6 @@ void TStatementCache::Remove(Entry *entry)
 
 void TStatementCache::Clear()
 {
-    for (Entry &e : entries_)
-        sqlite3_finalize(e.statement);
     entries_.clear();
 }
 

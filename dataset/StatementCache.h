@@ -5,6 +5,8 @@
 // more than running it. Each entry also remembers which field of which field
 // list binds each of its parameters.
 
+#include "dataset/Statement.h"
+
 #include <cstdint>
 #include <list>
 #include <string>
@@ -18,7 +20,7 @@ class TStatementCache {
 public:
     struct Entry {
         std::string sql;
-        sqlite3_stmt *statement = nullptr;
+        TStatementHandle statement;
         // Parameter names without their leading character (the colon).
         std::vector<std::string> parameterNames;
         uint64_t fieldsGeneration = 0;
@@ -26,16 +28,15 @@ public:
     };
 
     explicit TStatementCache(size_t capacity = 16) : capacity_(capacity) {}
-    ~TStatementCache() { Clear(); }
     TStatementCache(const TStatementCache &) = delete;
     TStatementCache &operator=(const TStatementCache &) = delete;
 
     // The entry for that text, made the most recently used; none when absent.
     Entry *Find(const std::string &sql);
-    // Takes ownership of the statement; evicts the least recently used entry.
-    Entry *Add(const std::string &sql, sqlite3_stmt *statement);
+    // Keeps the statement; evicts the least recently used entry.
+    Entry *Add(const std::string &sql, TStatementHandle statement);
     void Remove(Entry *entry);
-    // Finalizes every kept statement (before the connection closes).
+    // Drops every kept statement (before the connection closes).
     void Clear();
 
 private:
