@@ -28,7 +28,15 @@ void rememberError(pxdoc_t *, int, const char *message, void *data)
 }
 
 // Paradox dates count days from 0001-01-01 as day 1, as the dataset layer's
-// day numbers do; timestamps count milliseconds on the same scale.
+// day numbers do; timestamps count milliseconds on the same scale. A day
+// outside the years 1 to 9999 is a damaged value.
+constexpr double kLastParadoxDay = 3652059; // 9999-12-31
+
+bool isParadoxDay(double day)
+{
+    return day >= 1 && day < kLastParadoxDay + 1;
+}
+
 double dayCountOfParadoxDay(double day)
 {
     return day - dataset::kDayNumberOf18991230;
@@ -195,21 +203,21 @@ std::string ParadoxTable::text(int field) const
     case pxfDate: {
         long v = 0;
         const int r = PX_get_data_long(px, data, size, &v);
-        if (r < 0)
+        if (r < 0 || (r > 0 && !isParadoxDay(double(v))))
             throw failed();
         return r == 0 ? std::string() : dataset::dayCountToDateText(dayCountOfParadoxDay(double(v)));
     }
     case pxfTime: {
         long v = 0;
         const int r = PX_get_data_long(px, data, size, &v);
-        if (r < 0)
+        if (r < 0 || (r > 0 && (v < 0 || v >= dataset::kMsPerDay)))
             throw failed();
         return r == 0 ? std::string() : dataset::dayCountToTimeText(double(v) / double(dataset::kMsPerDay));
     }
     case pxfTimestamp: {
         double v = 0;
         const int r = PX_get_data_double(px, data, size, &v);
-        if (r < 0)
+        if (r < 0 || (r > 0 && !isParadoxDay(v / double(dataset::kMsPerDay))))
             throw failed();
         return r == 0 ? std::string()
                       : dataset::dayCountToDateTimeText(dayCountOfParadoxDay(v / double(dataset::kMsPerDay)));

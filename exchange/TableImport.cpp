@@ -58,7 +58,11 @@ std::string hexBytes(std::string_view value, const dataset::TField &field)
 
 void assign(dataset::TField &field, std::string_view value)
 {
-    if (field.DataType() == dataset::ftBlob)
+    // An empty value stands for a field without a value, which is how the
+    // export writes one; an empty text or blob would not read back as NULL.
+    if (value.empty())
+        field.Clear();
+    else if (field.DataType() == dataset::ftBlob)
         field.setAsString(hexBytes(value, field));
     else
         field.setAsString(std::string(value));
