@@ -28,7 +28,9 @@ std::string reasonOf(std::exception_ptr error)
     } catch (const dataset::EDatasetLayerError &e) {
         return e.message();
     } catch (const text::GbkEncodingError &e) {
-        return gbk(e.message());
+        // Named by its code: the character itself has no GBK form to show in.
+        const char32_t code = e.offending().toUcs4().value(0);
+        return gbk(QStringLiteral("字符 U+%1 无法以GBK编码保存").arg(uint(code), 4, 16, QLatin1Char('0')).toUpper());
     } catch (const std::exception &e) {
         return e.what();
     }
