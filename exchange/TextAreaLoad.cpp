@@ -87,7 +87,6 @@ void loadExportedText(QPlainTextEdit &area, const QString &path)
     // Built aside and shown when complete: a refused file leaves the area as
     // it was, and the area does not redraw while lines arrive.
     auto document = std::make_unique<QTextDocument>();
-    document->setDocumentLayout(new QPlainTextDocumentLayout(document.get()));
     document->setUndoRedoEnabled(false);
     LineDecoder lines(*document);
 
@@ -118,6 +117,9 @@ void loadExportedText(QPlainTextEdit &area, const QString &path)
         carry.erase(0, take);
     }
     lines.flush();
+    // Laid out once, when all lines are in: a layout that follows every
+    // insertion makes a large file load many times slower.
+    document->setDocumentLayout(new QPlainTextDocumentLayout(document.get()));
     area.setDocument(document.release());
     area.document()->setParent(&area);
 }
