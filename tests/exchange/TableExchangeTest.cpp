@@ -72,7 +72,13 @@ std::vector<std::string> datasetRows(const QString &path, const std::string &nam
         std::string row;
         for (int f = 0; f < t.table.FieldCount(); ++f) {
             const dataset::TField &field = *t.table.Fields()[f];
-            row += field.IsNull() && !field.IsBlob() ? std::string("<null>") : "[" + field.AsString() + "]";
+            if (field.IsNull() && !field.IsBlob()) {
+                row += "<null>";
+            } else {
+                row += '[';
+                row += field.AsString();
+                row += ']';
+            }
         }
         rows.push_back(row);
     }
