@@ -15,6 +15,8 @@ namespace {
 
 constexpr int kMinimumHeader = 0x78;
 constexpr int kMbBlock = 4096;
+// What tables without a password hold where the password's checksum goes.
+constexpr uint32_t kNotEncrypted = 0xFF00FF00u;
 
 uint16_t u16(const QByteArray &b, int at)
 {
@@ -98,6 +100,12 @@ ParadoxLayout checkParadoxTable(const QString &path)
         damaged(QStringLiteral("文件不是Paradox数据表（.db）"));
     if (version < 3 || version > 12)
         damaged(QStringLiteral("文件不是Paradox数据表，或其版本无法识别"));
+    // A password-protected table: pxlib would decipher its blocks with a key
+    // it does not have and walk chains of garbage.
+    const uint32_t encryption = u32(head.constData() + 0x25);
+    const uint32_t encryption2 = version >= 5 ? u32(head.constData() + 0x5C) : 0;
+    if ((encryption != 0 && encryption != kNotEncrypted) || encryption2 != 0)
+        damaged(QStringLiteral("这是加密的Paradox数据表，无法读取"));
     if (maxTableSize < 1 || (maxTableSize > 4 && maxTableSize != 8 && maxTableSize != 16 && maxTableSize != 32))
         damaged(QStringLiteral("文件头中的数据块大小无效"));
     layout.blockSize = maxTableSize * 1024;

@@ -15,7 +15,9 @@ extern "C" {
 #include <paradox.h>
 }
 
+#include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 namespace torvik::exchange {
 
@@ -64,6 +66,27 @@ QString blobFileOf(const QString &tablePath)
     return {};
 }
 
+// A BCD value as decimal text: 32 digits after the sign byte, complemented
+// in negative values, the last `decimals` of them after the point. None when
+// a digit is not one. Read here, not by pxlib, which leaks what it allocated
+// for a value it then rejects.
+std::optional<std::string> bcdText(const char *data, int decimals)
+{
+    const bool positive = (static_cast<unsigned char>(data[0]) & 0x80) != 0;
+    std::string digits;
+    for (int i = 1; i < 17; ++i) {
+        const auto b = static_cast<unsigned char>(data[i]);
+        for (const int nibble : {b >> 4, b & 0x0F}) {
+            const int digit = positive ? nibble : 0x0F - nibble;
+            if (digit > 9)
+                return std::nullopt;
+            digits += char('0' + digit);
+        }
+    }
+    digits.insert(digits.size() - size_t(decimals), ".");
+    return (positive ? "" : "-") + digits;
+}
+
 [[noreturn]] void refuse(const QString &path, const QString &reason)
 {
     throwFileError(QStringLiteral("无法读取Q7数据库文件"), path, reason);
@@ -84,7 +107,11 @@ struct ParadoxTable::Doc {
     // Memory pxlib hands out is given back through pxlib.
     struct Freed {
         pxdoc_t *px;
-        void operator()(char *p) const { px->free(px, p); }
+        void operator()(char *p) const
+        {
+            if (p)
+                px->free(px, p);
+        }
     };
     std::unique_ptr<char, Freed> owned(char *p) const { return {p, Freed{px}}; }
 };
@@ -151,11 +178,10 @@ std::string ParadoxTable::text(int field) const
     case pxfAlpha: {
         char *value = nullptr;
         const int r = PX_get_data_alpha(px, data, size, &value);
+        const auto owned = doc_->owned(value); // whatever the answer, the memory is ours
         if (r < 0)
             throw failed();
-        if (r == 0 || !value)
-            return {};
-        return doc_->owned(value).get();
+        return r == 0 || !value ? std::string() : std::string(value);
     }
     case pxfShort: {
         short v = 0;
@@ -181,15 +207,11 @@ std::string ParadoxTable::text(int field) const
         return r == 0 ? std::string() : floatText(v);
     }
     case pxfBCD: {
-        char *value = nullptr;
-        const int r = PX_get_data_bcd(px, reinterpret_cast<unsigned char *>(data), info.decimals, &value);
-        if (r < 0)
-            throw failed();
-        if (r == 0 || !value)
+        if (std::all_of(data, data + size, [](char c) { return c == 0; }))
             return {};
-        const auto owned = doc_->owned(value);
+        const std::optional<std::string> decimal = bcdText(data, info.decimals);
         double v = 0;
-        if (!dataset::tryTextToFloat(owned.get(), v))
+        if (!decimal || !dataset::tryTextToFloat(*decimal, v))
             throw failed();
         return floatText(v);
     }
@@ -225,11 +247,12 @@ std::string ParadoxTable::text(int field) const
     case pxfBytes: {
         char *value = nullptr;
         const int r = PX_get_data_bytes(px, data, size, &value);
+        const auto owned = doc_->owned(value);
         if (r < 0)
             throw failed();
         if (r == 0 || !value)
             return {};
-        return toHex(std::string_view(doc_->owned(value).get(), size_t(size)));
+        return toHex(std::string_view(value, size_t(size)));
     }
     case pxfMemoBLOb:
     case pxfFmtMemoBLOb:

@@ -9,6 +9,8 @@
 #include "tests/dataset/DatasetTestSupport.h"
 #include "text/Gbk.h"
 
+#include <QFileInfo>
+
 #include <gtest/gtest.h>
 
 using namespace torvik;
@@ -302,4 +304,44 @@ TEST_F(TableExchange, EmptyDamagedAndForeignParadoxFilesChangeNothing)
             << text::gbkToUtf8(*message);
     }
     EXPECT_EQ(test::readFileBytes(path), unchanged);
+}
+
+TEST_F(TableExchange, DamagedParadoxBytesNeverCrashTheReader)
+{
+    // Every byte of the header area and of the first block's head, set to
+    // values pxlib would take at their word: the reader refuses the file or
+    // reads it; it never reads outside what it checked.
+    for (const char *fixture : {"paradox/country.db", "paradox/biolife.db", "paradox/TypSammlung.DB"}) {
+        const QString original = test::fixturePath(fixture);
+        const std::string bytes = test::readFileBytes(original);
+        const QString mb = original.left(original.size() - 2) + (original.endsWith("DB") ? "MB" : "mb");
+        std::vector<size_t> offsets;
+        for (size_t at = 0; at < 0x180; ++at)
+            offsets.push_back(at);
+        for (size_t at = 0x800; at < 0x810; ++at)
+            offsets.push_back(at);
+        for (const size_t at : offsets) {
+            for (const unsigned char value : {0x00, 0x7F, 0xFF}) {
+                std::string damaged = bytes;
+                damaged[at] = char(value);
+                const QString file = dir.path(QFileInfo(original).fileName());
+                test::writeFileBytes(file, damaged);
+                if (QFile::exists(mb))
+                    QFile::copy(mb, dir.path(QFileInfo(mb).fileName()));
+                try {
+                    ParadoxTable table(file);
+                    for (int r = 0; r < std::min(table.recordCount(), 3); ++r) {
+                        table.readRecord(r);
+                        for (int f = 0; f < table.fieldCount(); ++f) {
+                            try {
+                                table.text(f);
+                            } catch (const dataset::EDatabaseError &) {
+                            }
+                        }
+                    }
+                } catch (const dataset::EDatabaseError &) {
+                }
+            }
+        }
+    }
 }
