@@ -73,7 +73,7 @@ QString blobFileOf(const QString &tablePath)
 std::optional<std::string> bcdText(const char *data, int decimals)
 {
     const bool positive = (static_cast<unsigned char>(data[0]) & 0x80) != 0;
-    std::string digits;
+    std::string digits = positive ? "" : "-";
     for (int i = 1; i < 17; ++i) {
         const auto b = static_cast<unsigned char>(data[i]);
         for (const int nibble : {b >> 4, b & 0x0F}) {
@@ -84,7 +84,7 @@ std::optional<std::string> bcdText(const char *data, int decimals)
         }
     }
     digits.insert(digits.size() - size_t(decimals), ".");
-    return (positive ? "" : "-") + digits;
+    return digits;
 }
 
 [[noreturn]] void refuse(const QString &path, const QString &reason)
