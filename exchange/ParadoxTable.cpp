@@ -72,19 +72,22 @@ QString blobFileOf(const QString &tablePath)
 // for a value it then rejects.
 std::optional<std::string> bcdText(const char *data, int decimals)
 {
+    constexpr int kDigits = 32;
     const bool positive = (static_cast<unsigned char>(data[0]) & 0x80) != 0;
-    std::string digits = positive ? "" : "-";
-    for (int i = 1; i < 17; ++i) {
-        const auto b = static_cast<unsigned char>(data[i]);
-        for (const int nibble : {b >> 4, b & 0x0F}) {
-            const int digit = positive ? nibble : 0x0F - nibble;
-            if (digit > 9)
-                return std::nullopt;
-            digits += char('0' + digit);
-        }
+    std::string text;
+    if (!positive)
+        text.push_back('-');
+    for (int n = 0; n < kDigits; ++n) {
+        if (n == kDigits - decimals)
+            text.push_back('.');
+        const auto b = static_cast<unsigned char>(data[1 + n / 2]);
+        const int nibble = n % 2 == 0 ? b >> 4 : b & 0x0F;
+        const int digit = positive ? nibble : 0x0F - nibble;
+        if (digit > 9)
+            return std::nullopt;
+        text.push_back(char('0' + digit));
     }
-    digits.insert(digits.size() - size_t(decimals), ".");
-    return digits;
+    return text;
 }
 
 [[noreturn]] void refuse(const QString &path, const QString &reason)
