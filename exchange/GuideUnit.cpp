@@ -40,7 +40,7 @@ TGuideForm::TGuideForm(QWidget *parent) : QDialog(parent)
     rg2->setGeometry(223, 8, 144, 150);
     edt1 = new TSeparatorEdit(this);
     edt1->setObjectName(QStringLiteral("edt1"));
-    edt1->setGeometry(300, 128, 40, 22);
+    edt1->setGeometry(324, 128, 34, 22);
     chk1 = new QCheckBox(QStringLiteral("包含列的标题"), this);
     chk1->setObjectName(QStringLiteral("chk1"));
     chk1->setGeometry(223, 164, 144, 22);
