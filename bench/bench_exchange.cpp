@@ -78,6 +78,7 @@ public:
     QString openFile(const ui::FileRequest &) override { return file_; }
     QString saveFile(const ui::FileRequest &) override { return {}; }
     bool password(const ui::PasswordRequest &, QString &) override { return false; }
+    bool newPassword(QString &) override { return false; }
     int dialog(QDialog &dialog) override
     {
         auto &form = dynamic_cast<exchange::TImportForm &>(dialog);

@@ -175,7 +175,7 @@ std::string ParadoxTable::text(int field) const
         return dataset::EDatabaseError(text::toGbk(
             QStringLiteral("无法读取Q7数据库字段“%1”的值").arg(names_[size_t(field)])));
     };
-    const auto floatText = [](double v) { return dataset::floatToText(v, dataset::localeDecimalSeparator()); };
+    const auto floatText = [](double v) { return dataset::floatToText(v); };
 
     switch (info.type) {
     case pxfAlpha: {

@@ -99,6 +99,8 @@ bool ScriptedModalUi::newPassword(QString &entered)
     if (ok)
         entered = text;
     return ok;
+}
+
 int ScriptedModalUi::dialog(QDialog &dialog)
 {
     asked_.push_back({Asked::Dialog, {}, {}, {}});
