@@ -13,6 +13,7 @@
 #include "exchange/TableExport.h"
 #include "tests/dataset/DatasetTestSupport.h"
 #include "tests/support/ScriptedModalUi.h"
+#include "tests/support/TypeText.h"
 #include "text/Gbk.h"
 #include "ui/ProgressPane.h"
 
@@ -70,17 +71,14 @@ void click(QAbstractButton *button)
                       marked ? QPoint(6, button->height() / 2) : button->rect().center());
 }
 
-// Typed key by key; a character without a key of its own arrives as an input
-// method delivers it, as a key event carrying the text.
+// Typed key by key, lines ended with the Enter key.
 void typeInto(QWidget *widget, const QString &text)
 {
-    for (const QChar c : text) {
-        if (c == '\n')
+    const QStringList lines = text.split('\n');
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i > 0)
             QTest::keyClick(widget, Qt::Key_Return);
-        else if (c.unicode() < 0x80)
-            QTest::keyClick(widget, char(c.unicode()));
-        else
-            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        test::typeText(widget, lines[i]);
     }
 }
 
