@@ -1,7 +1,7 @@
 #include "app/DatabaseCommands.h"
 
 #include "app/EncryptionCommands.h"
-#include "app/ExchangePlaceholders.h"
+#include "app/ExchangeWindowOf.h"
 #include "app/MainUnit.h"
 #include "dbwindow/DBCUnitWin.h"
 
@@ -12,8 +12,8 @@ namespace torvik::app {
 void RunDatabaseCommand(dbwindow::TFrmDBMain &window, std::uint8_t tag)
 {
     switch (tag) {
-    case 0: ExportTablePlaceholder(window); break;
-    case 1: ImportTablePlaceholder(window); break;
+    case 0: exchange::ExportTable(exchangeWindowOf(window)); break;
+    case 1: exchange::ImportTable(exchangeWindowOf(window)); break;
     case 2: EncryptDatabase(window); break;
     case 3: DecryptDatabase(window); break;
     default: break;

@@ -2,43 +2,46 @@
 
 #include "cli/Failure.h"
 
+#include <QCommandLineParser>
+#include <QStringList>
+
 namespace torvik::cli {
 
-Arguments::Arguments(const std::vector<std::string> &words, const std::set<std::string> &known)
+Arguments::Arguments(const std::vector<std::string> &words, const std::vector<OptionSpec> &specs)
 {
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        const std::string &word = words[i];
-        if (optionsEnded || word.size() < 3 || word.compare(0, 2, "--") != 0) {
-            positional_.push_back(word);
+    QCommandLineParser parser;
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
+    const QCommandLineOption help = parser.addHelpOption();
+    for (const OptionSpec &spec : specs)
+        parser.addOption(QCommandLineOption(QString::fromStdString(spec.name), QString::fromStdString(spec.description),
+                                            QString::fromStdString(spec.valueName)));
+    QStringList arguments{QStringLiteral("torvik-db")};
+    for (const std::string &word : words)
+        arguments << QString::fromUtf8(word.c_str());
+    if (!parser.parse(arguments))
+        throw UsageError(parser.errorText().toStdString());
+    helpAsked_ = parser.isSet(help);
+    for (const QString &word : parser.positionalArguments())
+        positional_.push_back(word.toStdString());
+    for (const OptionSpec &spec : specs) {
+        const QString name = QString::fromStdString(spec.name);
+        if (!parser.isSet(name))
             continue;
-        }
-        if (word == "--") {
-            optionsEnded = true;
-            continue;
-        }
-        std::string name = word.substr(2);
-        std::string value;
-        if (const auto eq = name.find('='); eq != std::string::npos) {
-            value = name.substr(eq + 1);
-            name.resize(eq);
-        } else if (i + 1 < words.size()) {
-            value = words[++i];
-        } else {
-            throw UsageError("option --" + name + " needs a value");
-        }
-        if (!known.count(name))
-            throw UsageError("unknown option --" + name);
-        options_[name] = value;
+        options_.emplace_back(spec.name, spec.valueName.empty() ? std::string() : parser.value(name).toStdString());
     }
 }
 
 std::optional<std::string> Arguments::option(const std::string &name) const
 {
-    const auto it = options_.find(name);
-    if (it == options_.end())
-        return std::nullopt;
-    return it->second;
+    for (const auto &[optionName, value] : options_)
+        if (optionName == name)
+            return value;
+    return std::nullopt;
+}
+
+bool Arguments::flag(const std::string &name) const
+{
+    return option(name).has_value();
 }
 
 std::string Arguments::nonEmptyOption(const std::string &name, const std::string &message) const

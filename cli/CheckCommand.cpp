@@ -21,6 +21,7 @@ public:
         return "Prints \"ok\" when the file opens (with its password, if it is encrypted) and\n"
                "passes PRAGMA integrity_check; otherwise prints the problems found.";
     }
+    std::vector<OptionSpec> options() const override { return {passwordOption()}; }
     int run(const Arguments &args) override
     {
         args.expectPositional(1, synopsis());

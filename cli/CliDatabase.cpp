@@ -12,26 +12,33 @@
 
 namespace torvik::cli {
 
+namespace {
+
+// The smallest database is one page of 512 bytes.
+constexpr qint64 kSmallestDatabase = 512;
+
+} // namespace
+
 struct CliDatabase::Connection {
     dataset::TSqliteDB db;
 };
 
 CliDatabase::CliDatabase(const std::string &path, const std::optional<std::string> &utf8Password)
-    : connection_(std::make_unique<Connection>())
+    : connection_(std::make_unique<Connection>()), path_(path)
 {
     dataset::TSqliteDB &db = connection_->db;
     // Pass-through text, as in the editor: statements and stored values are
-    // GBK bytes.
+    // GBK bytes. The same busy time-out as the editor's window.
     db.setCharacterEncoding("STANDARD");
+    db.setTimeOut(5000);
     db.setMustExist(true);
-    const QString file = QString::fromUtf8(path.c_str());
-    // Relative names resolve against the current folder; as in the editor, a
-    // name without an extension gets the connection's default ".DB".
-    db.setDatabase(QFileInfo(file).absoluteFilePath());
+    // Relative names resolve against the current folder; unlike the editor's
+    // connection, no ".DB" is added to a name without an extension.
+    db.setDatabasePath(QFileInfo(QString::fromUtf8(path.c_str())).absoluteFilePath());
     try {
         db.Open();
     } catch (const dataset::EDatasetLayerError &e) {
-        throw Failure(e.message());
+        fail(text::gbkToUtf8(e.message()));
     }
     if (utf8Password && !utf8Password->empty() && !db.SetKey(gbkBytes(*utf8Password)))
         failWithEngineError();
@@ -44,10 +51,19 @@ sqlite3 *CliDatabase::handle() const
     return connection_->db.Handle();
 }
 
+dataset::TSqliteDB &CliDatabase::connection() const
+{
+    return connection_->db;
+}
+
 void CliDatabase::requireReadable()
 {
+    const qint64 size = QFileInfo(QString::fromUtf8(path_.c_str())).size();
+    if (size < kSmallestDatabase)
+        throw Failure(path_ + " is not a database: it holds " + std::to_string(size) +
+                      (size == 1 ? " byte" : " bytes"));
     if (connection_->db.NotADatabase())
-        throw Failure("file is encrypted or is not a database");
+        fail("file is encrypted or is not a database");
 }
 
 void CliDatabase::rekey(const std::string &utf8Password)
@@ -75,7 +91,18 @@ bool CliDatabase::runToEnd(sqlite3_stmt *statement, const std::function<void(sql
 
 void CliDatabase::failWithEngineError() const
 {
-    throw Failure(codec::engineErrorMessage(handle()));
+    fail(codec::engineErrorMessage(handle()));
+}
+
+void CliDatabase::fail(const std::string &message) const
+{
+    const std::string wal = path_ + "-wal";
+    if (QFileInfo::exists(QString::fromUtf8(wal.c_str())))
+        throw Failure(message + "\n" + wal +
+                      " lies beside the file: a write-ahead log left by another program, which the\n"
+                      "editor's files do not use. Let the program that wrote it finish with the file,\n"
+                      "or move the log away if it is stale, then try again.");
+    throw Failure(message);
 }
 
 std::string gbkBytes(const std::string &utf8)

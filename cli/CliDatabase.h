@@ -2,7 +2,8 @@
 
 // The database file a command works on, opened the way the editor opens it:
 // through the page codec, keyed with the password's GBK bytes, probed before
-// use.
+// use, waiting up to 5 seconds for a lock another program holds. The file is
+// the path given, exactly: no extension is added.
 
 #include <functional>
 #include <memory>
@@ -11,6 +12,10 @@
 
 struct sqlite3;
 struct sqlite3_stmt;
+
+namespace torvik::dataset {
+class TSqliteDB;
+}
 
 namespace torvik::cli {
 
@@ -23,13 +28,14 @@ public:
     CliDatabase(const CliDatabase &) = delete;
     CliDatabase &operator=(const CliDatabase &) = delete;
 
-    // Throws Failure ("file is encrypted or is not a database") unless the
-    // file reads as a database with the key given.
+    // Throws Failure unless the file reads as a database with the key given:
+    // a file too short to be one says so, as does a refused read.
     void requireReadable();
     // Encrypts, re-keys or (empty password) decrypts the file. Throws Failure.
     void rekey(const std::string &utf8Password);
 
     sqlite3 *handle() const;
+    dataset::TSqliteDB &connection() const;
     // Compiles the first statement of sql; what follows it is answered in
     // *tail when asked for. Throws Failure.
     sqlite3_stmt *prepare(const char *sql, const char **tail = nullptr) const;
@@ -39,10 +45,14 @@ public:
     bool runToEnd(sqlite3_stmt *statement, const std::function<void(sqlite3_stmt *)> &onRow) const;
     // Throws Failure with the engine's message for its last error.
     [[noreturn]] void failWithEngineError() const;
+    // Throws Failure with the message, and a word about a stray -wal when
+    // one lies beside the file.
+    [[noreturn]] void fail(const std::string &message) const;
 
 private:
     struct Connection;
     std::unique_ptr<Connection> connection_;
+    std::string path_;
 };
 
 // Command-line words arrive as UTF-8; passwords key the codec by their GBK

@@ -19,10 +19,18 @@ public:
     virtual std::string synopsis() const = 0;
     // A few lines for --help.
     virtual std::string description() const = 0;
+    // The options it takes, besides --help.
+    virtual std::vector<OptionSpec> options() const = 0;
     // Runs with the arguments after the subcommand's name; answers the exit
     // status. Failures are thrown (Failure, UsageError).
     virtual int run(const Arguments &args) = 0;
 };
+
+// The option every command that opens a file takes.
+inline OptionSpec passwordOption(const std::string &description = "the file's password (UTF-8)")
+{
+    return {"password", "P", description};
+}
 
 const std::vector<std::unique_ptr<Command>> &commands();
 void registerCommand(std::unique_ptr<Command> command);

@@ -17,6 +17,7 @@ public:
         return "Decrypts a database file encrypted with password P; any SQLite tool reads it\n"
                "afterwards.";
     }
+    std::vector<OptionSpec> options() const override { return {passwordOption()}; }
     int run(const Arguments &args) override
     {
         args.expectPositional(1, synopsis());

@@ -18,6 +18,7 @@ public:
         return "Encrypts a plain database file with password P. With --old-password, the file is\n"
                "already encrypted with O and gets P instead (P may equal O).";
     }
+    std::vector<OptionSpec> options() const override { return {passwordOption("the new password (UTF-8)"), {"old-password", "O", "the password the file has now"}}; }
     int run(const Arguments &args) override
     {
         args.expectPositional(1, synopsis());

@@ -3,6 +3,7 @@
 #include "cli/CliDatabase.h"
 #include "cli/Command.h"
 #include "cli/Failure.h"
+#include "cli/TextOutput.h"
 
 #include <sqlite3.h>
 
@@ -21,15 +22,18 @@ bool onlyBlanks(const char *text)
     return true;
 }
 
-void printRow(sqlite3_stmt *stmt)
+void printRow(sqlite3_stmt *stmt, bool raw)
 {
     const int columns = sqlite3_column_count(stmt);
     for (int c = 0; c < columns; ++c) {
         if (c > 0)
             std::fputc(';', stdout);
-        // Texts go out as stored: GBK bytes, unconverted.
-        if (const unsigned char *text = sqlite3_column_text(stmt, c))
-            std::fwrite(text, 1, size_t(sqlite3_column_bytes(stmt, c)), stdout);
+        const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt, c));
+        if (!text)
+            continue;
+        const std::string_view stored(text, size_t(sqlite3_column_bytes(stmt, c)));
+        const std::string shown = raw ? std::string(stored) : printableUtf8(stored);
+        std::fwrite(shown.data(), 1, shown.size(), stdout);
     }
     std::fputc('\n', stdout);
 }
@@ -37,14 +41,16 @@ void printRow(sqlite3_stmt *stmt)
 class SqlCommand : public Command {
 public:
     std::string name() const override { return "sql"; }
-    std::string synopsis() const override { return "sql FILE [--password P] \"STATEMENT\""; }
+    std::string synopsis() const override { return "sql FILE [--password P] [--raw] \"STATEMENT\""; }
     std::string description() const override
     {
         return "Runs one SQL statement and prints each result row as its column texts joined\n"
                "by \";\", one line per row (NULL prints as nothing). The statement is taken as\n"
                "UTF-8 and handed to the engine in GBK, the encoding of the stored texts, which\n"
-               "are printed as stored (GBK bytes).";
+               "are printed in UTF-8; a byte that is not part of a GBK character prints as\n"
+               "\\xNN. With --raw, texts are printed as stored (GBK bytes), for scripts.";
     }
+    std::vector<OptionSpec> options() const override { return {passwordOption(), {"raw", "", "print texts as stored (GBK bytes)"}}; }
     int run(const Arguments &args) override
     {
         args.expectPositional(2, synopsis());
@@ -56,7 +62,8 @@ public:
             sqlite3_finalize(stmt);
             throw UsageError("sql runs exactly one statement");
         }
-        const bool done = db.runToEnd(stmt, printRow);
+        const bool raw = args.flag("raw");
+        const bool done = db.runToEnd(stmt, [raw](sqlite3_stmt *row) { printRow(row, raw); });
         std::fflush(stdout);
         if (!done)
             db.failWithEngineError();

@@ -4,17 +4,46 @@
 #include "cli/Command.h"
 #include "cli/Failure.h"
 #include "codec/CodecVfs.h"
+#include "dataset/Errors.h"
+#include "text/Gbk.h"
 
 #include <QCoreApplication>
 
-#include <cstdio>
 #include <iostream>
 
 using namespace torvik::cli;
 
 namespace {
 
-const std::set<std::string> kOptions = {"password", "old-password"};
+void printIndented(std::ostream &out, const std::string &text)
+{
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t end = text.find('\n', start);
+        out << "    " << text.substr(start, end - start) << "\n";
+        if (end == std::string::npos)
+            break;
+        start = end + 1;
+    }
+}
+
+void printOptions(std::ostream &out, const Command &command)
+{
+    for (const OptionSpec &option : command.options()) {
+        std::string left = "--" + option.name + (option.valueName.empty() ? "" : " " + option.valueName);
+        left.resize(std::max<std::size_t>(left.size() + 2, 22), ' ');
+        out << "      " << left << option.description << "\n";
+    }
+}
+
+void printCommandHelp(std::ostream &out, const Command &command)
+{
+    out << "Usage: torvik-db " << command.synopsis() << "\n\n";
+    printIndented(out, command.description());
+    out << "\n  Options:\n";
+    printOptions(out, command);
+    out << "      --help                show this help\n";
+}
 
 void printHelp(std::ostream &out)
 {
@@ -22,20 +51,14 @@ void printHelp(std::ostream &out)
            "encrypted, without its window.\n\nUsage:\n";
     for (const auto &command : commands())
         out << "  torvik-db " << command->synopsis() << "\n";
-    out << "  torvik-db --help\n";
+    out << "  torvik-db COMMAND --help\n";
     for (const auto &command : commands()) {
         out << "\n" << command->name() << "\n";
-        std::string text = command->description();
-        std::size_t start = 0;
-        while (start <= text.size()) {
-            const std::size_t end = text.find('\n', start);
-            out << "    " << text.substr(start, end - start) << "\n";
-            if (end == std::string::npos)
-                break;
-            start = end + 1;
-        }
+        printIndented(out, command->description());
     }
-    out << "\nPasswords are given in UTF-8 and used as their GBK bytes, as the editor does.\n"
+    out << "\nFILE is opened exactly as given. Passwords and statements are given in UTF-8\n"
+           "and used as their GBK bytes, as the editor does. A file another program holds\n"
+           "locked is waited for up to 5 seconds.\n"
            "Exit status: 0 on success, 1 when the work fails (the reason goes to stderr),\n"
            "2 for a wrong command line.\n";
 }
@@ -46,14 +69,6 @@ Command *find(const std::string &name)
         if (command->name() == name)
             return command.get();
     return nullptr;
-}
-
-bool asksForHelp(const std::vector<std::string> &words)
-{
-    for (const std::string &w : words)
-        if (w == "--help" || w == "-h")
-            return true;
-    return false;
 }
 
 } // namespace
@@ -73,17 +88,19 @@ int main(int argc, char **argv)
         return 2;
     }
     words.erase(words.begin());
-    if (asksForHelp(words)) {
-        std::cout << "torvik-db " << command->synopsis() << "\n" << command->description() << "\n";
-        return 0;
-    }
     try {
-        return command->run(Arguments(words, kOptions));
+        const Arguments arguments(words, command->options());
+        if (arguments.helpAsked()) {
+            printCommandHelp(std::cout, *command);
+            return 0;
+        }
+        return command->run(arguments);
     } catch (const UsageError &e) {
         std::cerr << "torvik-db: " << e.what() << "\n";
         return 2;
-    } catch (const Failure &e) {
-        std::cerr << e.what() << "\n";
+    } catch (const torvik::dataset::EDatasetLayerError &e) {
+        // The dataset layer's messages are GBK, like the data.
+        std::cerr << torvik::text::fromGbk(e.message()).toStdString() << "\n";
         return 1;
     } catch (const std::exception &e) {
         std::cerr << e.what() << "\n";

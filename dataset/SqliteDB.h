@@ -52,6 +52,9 @@ public:
     void setTransactionType(const std::string &v) { transactionType_ = v; }
     const QString &Database() const { return database_; }
     void setDatabase(const QString &value);
+    // The file exactly as given: no default extension, nothing trimmed (for
+    // tools that were handed a path).
+    void setDatabasePath(const QString &path) { database_ = path; }
     QString DefaultExt() const;
     void setDefaultExt(const QString &v) { defaultExt_ = v; }
     const QString &DefaultDir() const { return defaultDir_; }

@@ -86,6 +86,54 @@ bool isGbkEncodable(const QString &text, QString *offending)
     return encodeChecked(text, nullptr, offending);
 }
 
+std::optional<QString> fromGbkExact(std::string_view gbk)
+{
+    QStringDecoder decoder(kCodec, QStringConverter::Flag::Stateless);
+    QString decoded = decoder.decode(QByteArrayView(gbk.data(), qsizetype(gbk.size())));
+    if (decoder.hasError() || decoded.contains(QChar::ReplacementCharacter))
+        return std::nullopt;
+    // A lead byte at the very end is swallowed without an error; the round
+    // trip catches it along with any sequence that does not map back.
+    QStringEncoder encoder(kCodec, QStringConverter::Flag::Stateless);
+    const QByteArray again = encoder.encode(decoded);
+    if (encoder.hasError() || std::string_view(again.constData(), size_t(again.size())) != gbk)
+        return std::nullopt;
+    return decoded;
+}
+
+GbkBatchEncoder::GbkBatchEncoder()
+    : encoder_(kCodec, QStringConverter::Flag::Stateless), decoder_(kCodec, QStringConverter::Flag::Stateless)
+{
+    if (!encoder_.isValid())
+        throw std::logic_error("the GBK codec is not available in this Qt build");
+}
+
+bool GbkBatchEncoder::encode(QStringView text, std::string &out)
+{
+    out.resize(size_t(text.size()));
+    bool ascii = true;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c >= 0x80) {
+            ascii = false;
+            break;
+        }
+        out[size_t(i)] = char(c);
+    }
+    if (ascii)
+        return true;
+    const QByteArray bytes = encoder_.encode(text);
+    // An encoder that substitutes reports no error, so the bytes must also
+    // decode back to the text.
+    if (encoder_.hasError() || QStringView(QString(decoder_.decode(bytes))) != text) {
+        encoder_.resetState();
+        decoder_.resetState();
+        return false;
+    }
+    out.assign(bytes.constData(), size_t(bytes.size()));
+    return true;
+}
+
 std::string gbkToUtf8(std::string_view gbk)
 {
     return fromGbk(gbk).toStdString();

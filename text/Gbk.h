@@ -6,7 +6,10 @@
 // border, through these functions.
 
 #include <QString>
+#include <QStringDecoder>
+#include <QStringEncoder>
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -37,6 +40,25 @@ std::string toGbk(const QString &text);
 // True when every character of the text has a GBK form; otherwise false and,
 // if asked, the first offending character.
 bool isGbkEncodable(const QString &text, QString *offending = nullptr);
+
+// GBK bytes to Unicode only when every byte sequence is valid GBK that
+// encodes back to the same bytes; none otherwise. For text that must cross
+// into Unicode and back unaltered.
+std::optional<QString> fromGbkExact(std::string_view gbk);
+
+// Encodes many texts with one pair of converters, for loops over many lines.
+// The same rule as toGbk: a character GBK cannot hold is never replaced.
+class GbkBatchEncoder {
+public:
+    GbkBatchEncoder();
+    // The GBK bytes of the text into out; false (out unspecified) when a
+    // character has no GBK form.
+    bool encode(QStringView text, std::string &out);
+
+private:
+    QStringEncoder encoder_;
+    QStringDecoder decoder_;
+};
 
 // Conversions for the connection's UTF-8 mode.
 std::string gbkToUtf8(std::string_view gbk);

@@ -1,11 +1,18 @@
 #include "ui/ModalUi.h"
 
+#include <QDialog>
+
 #include <stdexcept>
 
 namespace torvik::ui {
 
 namespace {
 ModalUi *installed = nullptr;
+}
+
+int ModalUi::dialog(QDialog &dialog)
+{
+    return dialog.exec();
 }
 
 ModalUi &modalUi()

@@ -7,6 +7,7 @@
 
 #include <QString>
 
+class QDialog;
 class QWidget;
 
 namespace torvik::ui {
@@ -51,6 +52,9 @@ public:
     // only when OK was pressed on two equal, non-empty entries; otherwise
     // false with entered emptied.
     virtual bool newPassword(QString &entered) = 0;
+    // Shows a dialog the caller built (a wizard, the import dialog) modally
+    // and answers its result code (QDialog::Accepted or Rejected).
+    virtual int dialog(QDialog &dialog);
 };
 
 // The installed seam. Throws std::logic_error when none is installed, so a

@@ -5,7 +5,7 @@ TORVIK_PACKAGES=(
   build-essential cmake pkg-config
   qt6-base-dev libsqlite3-dev pxlib-dev libgtest-dev
   sqlite3 xvfb xauth imagemagick fonts-wqy-microhei
-  qt6-translations-l10n locales
+  qt6-translations-l10n locales libxml2-utils
 )
 
 torvik_install_deps() {

@@ -1,6 +1,7 @@
 #include "tests/support/ScriptedModalUi.h"
 
 #include <QApplication>
+#include <QDialog>
 
 #include <gtest/gtest.h>
 
@@ -98,6 +99,21 @@ bool ScriptedModalUi::newPassword(QString &entered)
     if (ok)
         entered = text;
     return ok;
+}
+
+int ScriptedModalUi::dialog(QDialog &dialog)
+{
+    asked_.push_back({Asked::Dialog, {}, {}, {}});
+    if (dialogs_.empty()) {
+        ADD_FAILURE() << "unscripted dialog: " << dialog.windowTitle().toStdString();
+        return QDialog::Rejected;
+    }
+    const auto reply = std::move(dialogs_.front());
+    dialogs_.pop_front();
+    dialog.show();
+    const int result = reply(dialog);
+    dialog.hide();
+    return result;
 }
 
 } // namespace torvik::test

@@ -7,6 +7,7 @@
 #include "ui/ModalUi.h"
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 namespace torvik::test {
@@ -19,7 +20,7 @@ void ensureGuiApplication();
 class ScriptedModalUi : public ui::ModalUi {
 public:
     struct Asked {
-        enum Kind { Message, OpenFile, SaveFile, Password, NewPassword } kind;
+        enum Kind { Message, OpenFile, SaveFile, Password, NewPassword, Dialog } kind;
         ui::MessageRequest message; // for Message
         ui::FileRequest file;       // for OpenFile / SaveFile
         ui::PasswordRequest password;
@@ -35,17 +36,24 @@ public:
     // The new-password dialog confirmed with text, or cancelled.
     void replyNewPassword(const QString &text) { newPasswords_.push_back({true, text}); }
     void cancelNewPassword() { newPasswords_.push_back({false, {}}); }
+    // A dialog built by the code under test: the reply works its shown
+    // widgets (QTest clicks and keys) and answers the dialog's result.
+    void replyDialog(std::function<int(QDialog &)> reply) { dialogs_.push_back(std::move(reply)); }
 
     const std::vector<Asked> &asked() const { return asked_; }
     std::vector<ui::MessageRequest> messagesAsked() const;
     void clear() { asked_.clear(); }
-    bool allRepliesUsed() const { return messages_.empty() && files_.empty() && passwords_.empty() && newPasswords_.empty(); }
+    bool allRepliesUsed() const
+    {
+        return messages_.empty() && files_.empty() && passwords_.empty() && newPasswords_.empty() && dialogs_.empty();
+    }
 
     ui::MessageResult message(const ui::MessageRequest &request) override;
     QString openFile(const ui::FileRequest &request) override;
     QString saveFile(const ui::FileRequest &request) override;
     bool password(const ui::PasswordRequest &request, QString &entered) override;
     bool newPassword(QString &entered) override;
+    int dialog(QDialog &dialog) override;
 
 private:
     QString nextFile(Asked::Kind kind, const ui::FileRequest &request);
@@ -54,6 +62,7 @@ private:
     std::deque<QString> files_;
     std::deque<std::pair<bool, QString>> passwords_;
     std::deque<std::pair<bool, QString>> newPasswords_;
+    std::deque<std::function<int(QDialog &)>> dialogs_;
     std::vector<Asked> asked_;
     ui::ModalUi *previous_ = nullptr;
 };

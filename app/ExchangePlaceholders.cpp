@@ -1,9 +1,0 @@
-#include "app/ExchangePlaceholders.h"
-
-namespace torvik::app {
-
-void ExportTablePlaceholder(dbwindow::TFrmDBMain &) {}
-
-void ImportTablePlaceholder(dbwindow::TFrmDBMain &) {}
-
-} // namespace torvik::app
