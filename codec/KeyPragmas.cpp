@@ -7,6 +7,7 @@
 #include "codec/EngineMessage.h"
 #include "codec/SecureWipe.h"
 #include "codec/SqliteKey.h"
+#include "text/HexDigits.h"
 
 #include <cstring>
 #include <string>
@@ -24,23 +25,12 @@ struct KeyPragma {
 constexpr KeyPragma kKeyPragmas[] = {
     {"key", false, false}, {"rekey", true, false}, {"hexkey", false, true}, {"hexrekey", true, true}};
 
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 bool decodeHex(const char *text, std::string &bytes)
 {
     bytes.reserve(std::strlen(text) / 2);
     for (const char *p = text; *p; p += 2) {
-        const int high = hexDigit(p[0]);
-        const int low = high < 0 ? -1 : hexDigit(p[1]);
+        const int high = torvik::text::hexDigitValue(p[0]);
+        const int low = high < 0 ? -1 : torvik::text::hexDigitValue(p[1]);
         if (low < 0)
             return false;
         bytes.push_back(char(high << 4 | low));

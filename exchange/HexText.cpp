@@ -1,21 +1,12 @@
 #include "exchange/HexText.h"
 
+#include "text/HexDigits.h"
+
 namespace torvik::exchange {
 
 namespace {
 
 constexpr char kDigits[] = "0123456789ABCDEF";
-
-int digitValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
 
 } // namespace
 
@@ -42,8 +33,8 @@ std::optional<std::string> fromHex(std::string_view text)
 {
     std::string bytes(text.size() / 2, '\0');
     for (size_t i = 0; i < bytes.size(); ++i) {
-        const int high = digitValue(text[2 * i]);
-        const int low = digitValue(text[2 * i + 1]);
+        const int high = torvik::text::hexDigitValue(text[2 * i]);
+        const int low = torvik::text::hexDigitValue(text[2 * i + 1]);
         if (high < 0 || low < 0)
             return std::nullopt;
         bytes[i] = char(high << 4 | low);
