@@ -269,11 +269,16 @@ void StoreColumn(sqlite3_stmt *statement, int column, const TSlot &slot, TRecord
 void InitNewRecord(TRecord &record, const TRecordLayout &layout)
 {
     record.Reset(layout);
-    const double now = nowAsDayCount();
+    // The clock is read only for a table with date or time columns: reading
+    // it asks the system for its time zone, once per new row of an import.
+    std::optional<double> now;
     for (int i = 0; i < layout.Count(); ++i) {
         const TSlot &s = layout.slot(i);
-        if (isDateTimeType(s.type))
-            putDayCount(record.data(), s, now);
+        if (isDateTimeType(s.type)) {
+            if (!now)
+                now = nowAsDayCount();
+            putDayCount(record.data(), s, *now);
+        }
         else if (isBlobType(s.type))
             record.AddSideValue(s, std::string());
     }

@@ -141,7 +141,7 @@ void TSqliteTable::postUpdate()
     Connection()->ExecSQLByRowid(lastTableSQL_, updateShape_, currentRowid_, &Fields());
 }
 
-void TSqliteTable::postInsert()
+std::string TSqliteTable::insertText() const
 {
     std::string names;
     for (int i = 0; i < FieldCount(); ++i)
@@ -172,7 +172,25 @@ void TSqliteTable::postInsert()
     }
     if (!values.empty())
         values.back() = ')';
-    lastTableSQL_ = "insert into " + tableName_ + " (" + names + " values (" + values;
+    return "insert into " + tableName_ + " (" + names + " values (" + values;
+}
+
+void TSqliteTable::postInsert()
+{
+    // A detail's INSERT carries its master's values; any other is the same
+    // text for every row, built once per set of fields.
+    if (MasterSource()) {
+        lastTableSQL_ = insertText();
+    } else {
+        const std::string head = "insert into " + tableName_ + " (";
+        if (insertFieldsGeneration_ != Fields().Generation() || insertAutoInc_ != primaryAutoInc_ ||
+            insertText_.compare(0, head.size(), head) != 0) {
+            insertText_ = insertText();
+            insertFieldsGeneration_ = Fields().Generation();
+            insertAutoInc_ = primaryAutoInc_;
+        }
+        lastTableSQL_ = insertText_;
+    }
     Connection()->ExecSQL(lastTableSQL_, &Fields());
     if (primaryAutoInc_ && FieldCount() > 0)
         Fields()[0]->setAsInteger(int32_t(sqlite3_last_insert_rowid(Connection()->Handle())));

@@ -39,6 +39,7 @@ protected:
 private:
     void postUpdate();
     void postInsert();
+    std::string insertText() const;
     // Runs fn in the AutoCommit transaction: committed after it, rolled back
     // when it or the commit fails.
     template <typename Fn>
@@ -53,6 +54,10 @@ private:
     uint64_t updateFieldsGeneration_ = 0;
     std::string updateAssignments_;
     std::string updateShape_;
+    // The INSERT of a table without a master has the same text for every row.
+    uint64_t insertFieldsGeneration_ = 0;
+    bool insertAutoInc_ = false;
+    std::string insertText_;
     std::string lastTableSQL_;
     int32_t currentRowid_ = -1;
 };
