@@ -2,11 +2,11 @@
 
 #include "dataset/SqliteDB.h"
 #include "dataset/SqliteTable.h"
-#include "exchange/EditorTable.h"
 #include "exchange/TableExport.h"
 #include "exchange/TableImport.h"
 #include "exchange/TextFileLines.h"
 #include "tests/codec/CodecTestDb.h"
+#include "tests/support/OpenAsEditor.h"
 #include "tests/support/TestSupport.h"
 #include "text/Gbk.h"
 
@@ -46,12 +46,7 @@ ProcessResult torvikDb(const QStringList &args)
 struct EditorTable {
     explicit EditorTable(const QString &path, const std::string &name)
     {
-        exchange::setUpEditorConnection(db);
-        db.setDatabase(path);
-        db.Open();
-        exchange::setUpEditorTable(table, db);
-        table.setTableName(name);
-        table.Open();
+        test::openAsEditor(db, table, path, name);
     }
     QObject owner;
     dataset::TSqliteDB db{&owner};

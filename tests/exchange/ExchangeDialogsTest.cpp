@@ -4,7 +4,6 @@
 
 #include "dataset/DataSource.h"
 #include "dataset/Errors.h"
-#include "exchange/EditorTable.h"
 #include "exchange/ExchangeCommands.h"
 #include "exchange/GuideUnit.h"
 #include "exchange/ImportGridsUnit.h"
@@ -12,6 +11,7 @@
 #include "exchange/SeparatorEdit.h"
 #include "exchange/TableExport.h"
 #include "tests/dataset/DatasetTestSupport.h"
+#include "tests/support/OpenAsEditor.h"
 #include "tests/support/ScriptedModalUi.h"
 #include "tests/support/TypeText.h"
 #include "text/Gbk.h"
@@ -42,12 +42,7 @@ struct Gui {
 struct WindowParts : Gui {
     explicit WindowParts(const QString &path, const std::string &name = "StdItems")
     {
-        setUpEditorConnection(db);
-        db.setDatabase(path);
-        db.Open();
-        setUpEditorTable(table, db);
-        table.setTableName(name);
-        table.Open();
+        test::openAsEditor(db, table, path, name);
         source.setDataSet(&table);
     }
     ExchangeWindow window(std::vector<int32_t> selected = {})

@@ -1,12 +1,12 @@
 // Export and import over a table dataset set up as the editor's window sets
 // up its own, read back through another connection.
 
-#include "exchange/EditorTable.h"
 #include "exchange/ParadoxTable.h"
 #include "exchange/TableExport.h"
 #include "exchange/TableImport.h"
 #include "exchange/TextFileLines.h"
 #include "tests/dataset/DatasetTestSupport.h"
+#include "tests/support/OpenAsEditor.h"
 #include "text/Gbk.h"
 
 #include <QFileInfo>
@@ -25,12 +25,7 @@ const std::vector<std::string> kGameTables{"StdItems", "Monster", "Magic", "Evil
 struct OpenTable {
     OpenTable(const QString &path, const std::string &name)
     {
-        setUpEditorConnection(db);
-        db.setDatabase(path);
-        db.Open();
-        setUpEditorTable(table, db);
-        table.setTableName(name);
-        table.Open();
+        test::openAsEditor(db, table, path, name);
     }
     QObject owner;
     dataset::TSqliteDB db{&owner};
