@@ -325,6 +325,14 @@ void TDataSet::UpdateRecord()
             s->updateRecord();
 }
 
+bool TDataSet::InsertingUntouched()
+{
+    if (state_ != TDataSetState::dsInsert)
+        return false;
+    UpdateRecord();
+    return !modified_;
+}
+
 void TDataSet::Cancel()
 {
     if (state_ != TDataSetState::dsEdit && state_ != TDataSetState::dsInsert)

@@ -87,6 +87,9 @@ public:
     void UpdateRecord();
     // Posts a modified record, cancels an unmodified one.
     void CheckBrowseMode();
+    // A record being inserted to which nothing was written, not even by the
+    // views (UpdateRecord runs first): the one a move off it drops.
+    bool InsertingUntouched();
     void Delete();
     // Insert or append, assign the texts to the fields in order, post.
     virtual void InsertRecord(const std::vector<std::string> &values);

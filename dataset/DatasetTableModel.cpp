@@ -159,16 +159,12 @@ int DatasetTableModel::moveToRow(int row)
         TDataSet *ds = DataSet();
         if (!ds || !ds->Active() || row < 0 || row >= rows_)
             return false;
-        const bool inserting = ds->State() == TDataSetState::dsInsert;
         const int inserted = ds->ActiveViewRow();
         if (row == inserted) {
             reached = row;
             return true;
         }
-        // What the views still hold goes into the record before it is judged
-        // modified: an unwritten text must not make a new row look untouched.
-        ds->UpdateRecord();
-        const bool dropsNewRow = inserting && !ds->Modified();
+        const bool dropsNewRow = ds->InsertingUntouched();
         ds->CheckBrowseMode(); // posts, or drops an untouched record
         if (dropsNewRow && row > inserted)
             --row; // the rows after the dropped one moved up
@@ -184,19 +180,24 @@ bool DatasetTableModel::setData(const QModelIndex &index, const QVariant &value,
     if (role != Qt::EditRole || !index.isValid())
         return false;
     return guarded([&] {
-        TDataSet *ds = DataSet();
-        if (!ds || !ds->Active() || index.column() >= ds->FieldCount())
-            return false;
-        // A view writes only into the record the dataset is on: a cell of
-        // another row would put the text into the wrong record.
-        if (index.row() != ds->ActiveViewRow())
-            return false;
-        const std::string gbk = text::toGbk(value.toString());
-        if (ds->State() == TDataSetState::dsBrowse)
-            ds->Edit();
-        ds->Fields()[index.column()]->setAsString(gbk);
-        return true;
+        return writeCell(index, value.toString());
     });
+}
+
+bool DatasetTableModel::writeCell(const QModelIndex &index, const QString &text)
+{
+    TDataSet *ds = DataSet();
+    if (!ds || !ds->Active() || !index.isValid() || index.column() >= ds->FieldCount())
+        return false;
+    // A view writes only into the record the dataset is on: a cell of
+    // another row would put the text into the wrong record.
+    if (index.row() != ds->ActiveViewRow())
+        return false;
+    const std::string gbk = text::toGbk(text);
+    if (ds->State() == TDataSetState::dsBrowse)
+        ds->Edit();
+    ds->Fields()[index.column()]->setAsString(gbk);
+    return true;
 }
 
 bool DatasetTableModel::insertRows(int row, int count, const QModelIndex &parent)

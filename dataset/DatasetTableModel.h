@@ -36,6 +36,11 @@ public:
     bool insertRows(int row, int count, const QModelIndex &parent = {}) override;
     bool removeRows(int row, int count, const QModelIndex &parent = {}) override;
 
+    // Writes a text typed into a cell into its field, putting the record
+    // into its edit state first. Throws when the text is refused; answers
+    // false for a cell not of the dataset's current record.
+    bool writeCell(const QModelIndex &index, const QString &text);
+
     // Makes the record of that row current, posting a pending edit first (an
     // untouched new record is dropped, and the rows after it move up).
     // Answers the view row reached, -1 when the edit could not be posted: the

@@ -304,17 +304,11 @@ void TDbGrid::writeEditorText()
 {
     if (!editor_ || !editor_->isModified() || !editorIndex_.isValid())
         return;
-    dataset::TDataSet *ds = dataSet();
-    if (!ds || !ds->Active() || editorIndex_.column() >= ds->FieldCount())
-        return;
     // The editor only ever opens on the current row, which is the dataset's
-    // current record.
-    assert(editorIndex_.row() == ds->ActiveViewRow());
-    const std::string gbk = text::toGbk(editor_->text());
-    if (!editing(*ds))
-        ds->Edit();
-    ds->Fields()[editorIndex_.column()]->setAsString(gbk);
-    editor_->setModified(false);
+    // current record (edit() sees to it).
+    assert(!dataSet() || editorIndex_.row() == dataSet()->ActiveViewRow());
+    if (model_->writeCell(editorIndex_, editor_->text()))
+        editor_->setModified(false);
 }
 
 // A post or cancel from anywhere (the navigator, a leave, Esc) ends the edit:
@@ -355,11 +349,8 @@ void TDbGrid::DeleteCurrentRow()
 void TDbGrid::appendAfterLastRow()
 {
     dataset::TDataSet *ds = dataSet();
-    if (ds->State() == TDataSetState::dsInsert) {
-        ds->UpdateRecord();
-        if (!ds->Modified())
-            return;
-    }
+    if (ds->InsertingUntouched())
+        return;
     ds->CheckBrowseMode();
     ds->Append();
 }
@@ -406,11 +397,7 @@ void TDbGrid::focusMoved(QWidget *from, QWidget *to)
     // dialog or another application taking the focus does not.
     if (!inGrid(from) || inGrid(to) || !to || to->window() != window())
         return;
-    dataset::TDataSet *ds = dataSet();
-    if (!ds || ds->State() != TDataSetState::dsInsert)
-        return;
-    ds->UpdateRecord();
-    if (!ds->Modified())
+    if (dataset::TDataSet *ds = dataSet(); ds && ds->InsertingUntouched())
         ds->Cancel();
 }
 
