@@ -1,6 +1,5 @@
 #include "app/EncryptionCommands.h"
 
-#include "app/PendingEdit.h"
 #include "dataset/SqliteDB.h"
 #include "dataset/UiHooks.h"
 #include "dbwindow/DBCUnitWin.h"
@@ -22,7 +21,7 @@ namespace {
 // connection stay under the old key.
 void rekeyWindowDatabase(dbwindow::TFrmDBMain &window, const std::string &password, const QString &failurePrefix)
 {
-    postPendingEdit(window);
+    window.PostPendingEdit();
     dataset::TSqliteDB &connection = *window.SqliteDB1;
     bool rekeyed = false;
     {

@@ -237,13 +237,17 @@ void TFrmDBMain::RzDBGrid1CellClick(int /*column*/)
     }
 }
 
+void TFrmDBMain::PostPendingEdit()
+{
+    if (Table->Active())
+        Table->CheckBrowseMode();
+}
+
 void TFrmDBMain::FormCloseQuery(bool &CanClose)
 {
     CanClose = true;
-    if (!Table->Active())
-        return;
     try {
-        Table->CheckBrowseMode();
+        PostPendingEdit();
     } catch (...) {
         CanClose = false;
         ui::showException(std::current_exception());

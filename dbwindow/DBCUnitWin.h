@@ -117,6 +117,11 @@ public:
     void pm1Popup();
     // column: the clicked grid column, -1 for none.
     void RzDBGrid1CellClick(int column);
+    // Settles the edit pending in the grid as leaving the row would: what is
+    // still in the cell editor goes into its field (the grid is one of the
+    // data source's record writers), a modified record is posted and an
+    // untouched one dropped. Throws when the post is refused.
+    void PostPendingEdit();
     // Before the window closes: a row left with changes is posted, as leaving
     // the row would; when that fails the error is shown and the window stays.
     void FormCloseQuery(bool &CanClose);
