@@ -14,7 +14,6 @@
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>

@@ -18,9 +18,10 @@ char separatorOption(const std::optional<std::string> &value)
     return (*value)[0];
 }
 
-CliTable::CliTable(CliDatabase &database, const std::string &utf8Name) : name_(gbkBytes(utf8Name))
+CliTable::CliTable(CliDatabase &database, const std::string &utf8Name, Reading reading) : name_(gbkBytes(utf8Name))
 {
     exchange::setUpEditorTable(table_, database.connection());
+    table_.setUniDirectional(reading == Reading::ForwardOnly);
     table_.setTableName(name_);
     table_.Open();
 }

@@ -18,10 +18,12 @@ namespace torvik::cli {
 // not given. Throws UsageError.
 char separatorOption(const std::optional<std::string> &value);
 
-// A table of the file, read as the editor's window reads it.
+// A table of the file, read as the editor's window reads it. An export walks
+// it once from first to last: read forward only, no row is held in memory.
 class CliTable {
 public:
-    CliTable(CliDatabase &database, const std::string &utf8Name);
+    enum class Reading { Cached, ForwardOnly };
+    CliTable(CliDatabase &database, const std::string &utf8Name, Reading reading = Reading::Cached);
     dataset::TSqliteTable &table() { return table_; }
     const std::string &name() const { return name_; }
 

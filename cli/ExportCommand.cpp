@@ -57,7 +57,7 @@ public:
         }
         CliDatabase db(args.positional()[0], args.option("password"));
         db.requireReadable();
-        CliTable table(db, args.positional()[1]);
+        CliTable table(db, args.positional()[1], CliTable::Reading::ForwardOnly);
         exchange::NoProgress quiet;
         exchange::exportTable(table.table(), table.name(), options, nullptr,
                               QString::fromUtf8(args.positional()[2].c_str()), quiet);

@@ -180,7 +180,10 @@ void TSqliteDB::connect()
         BeforeConnect(*this);
 
     sqlite3 *db = nullptr;
-    sqlite3_open(path.toUtf8().constData(), &db);
+    // A connection lives on the thread that opened it, so the engine's
+    // per-call locking only costs time (a lock per column read).
+    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
+                    nullptr);
     if (!db) {
         connected_ = false;
         throw ESqliteError("Cannot open database");

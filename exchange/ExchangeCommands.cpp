@@ -4,18 +4,17 @@
 #include "dataset/SqliteTable.h"
 #include "exchange/GuideUnit.h"
 #include "exchange/ImportGridsUnit.h"
+#include "exchange/LinesEdit.h"
 #include "exchange/ParadoxTable.h"
 #include "exchange/RadioGroup.h"
 #include "exchange/SeparatorEdit.h"
 #include "exchange/TableExport.h"
 #include "exchange/TableImport.h"
-#include "exchange/TextAreaLoad.h"
 #include "ui/ModalUi.h"
 #include "ui/ProgressPane.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QPlainTextEdit>
 
 #include <memory>
 #include <optional>
@@ -148,7 +147,7 @@ void ImportTable(const ExchangeWindow &window)
         || !window.dataSource->DataSet()->Active() || !table)
         return;
 
-    const auto form = std::make_unique<TImportForm>(window.owner);
+    auto form = std::make_unique<TImportForm>(window.owner);
     if (ui::modalUi().dialog(*form) != QDialog::Accepted)
         return;
 
@@ -174,10 +173,12 @@ void ImportTable(const ExchangeWindow &window)
         outcome = inExclusiveImport(connection, progress, [&] {
             if (paradox)
                 return importParadoxRows(*table, *paradox, progress, letPaintsThrough);
-            TextAreaLines lines(*form->mmo1->document());
-            return importTextRows(*table, lines, *separator, progress);
+            return importTextRows(*table, form->mmo1->lines(), *separator, progress);
         });
     }
+    // The lines go before the table is read again: a large import would
+    // otherwise hold both at once.
+    form.reset();
     table->Refresh();
     table->setRecNo(outcome.lastRecNo);
 }

@@ -11,6 +11,10 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
+// A large export grows piece by piece: one growing string would copy
+// everything written so far each time it outgrows its memory.
+constexpr size_t kPieceSize = size_t(4) << 20;
+
 // XML 1.0 cannot hold these control characters even as references.
 bool hasForbiddenControl(std::string_view text)
 {
@@ -41,6 +45,7 @@ bool isMarkupSafe(std::string_view text)
 ExportWriter::ExportWriter(const ExportOptions &options, std::string tableName, std::vector<std::string> fieldNames)
     : options_(options), tableName_(std::move(tableName)), fieldNames_(std::move(fieldNames))
 {
+    out_.reserve(kPieceSize);
 }
 
 void ExportWriter::escaped(std::string_view text)
@@ -148,16 +153,30 @@ void ExportWriter::endRow()
         markup("</tr>\r\n");
     else
         out_ += kLineEnd;
+    if (out_.size() >= kPieceSize) {
+        pieces_.push_back(std::move(out_));
+        out_ = std::string();
+        out_.reserve(kPieceSize);
+    }
 }
 
-std::string ExportWriter::finish()
+ExportBytes ExportWriter::finish()
 {
     if (options_.type == ExportType::Xml)
         markup("</table>\r\n");
     else if (options_.type == ExportType::Html)
         markup("</tbody>\r\n</table>\r\n</body>\r\n</html>\r\n");
     out_ += kLineEnd;
-    return std::move(out_);
+    pieces_.push_back(std::move(out_));
+    return std::move(pieces_);
+}
+
+std::string joined(const ExportBytes &pieces)
+{
+    std::string whole;
+    for (const std::string &piece : pieces)
+        whole += piece;
+    return whole;
 }
 
 } // namespace torvik::exchange

@@ -19,6 +19,10 @@
 namespace torvik::exchange {
 
 // The order is the wizard's list of file types.
+// A file's bytes in the order they are written, in pieces.
+using ExportBytes = std::vector<std::string>;
+std::string joined(const ExportBytes &pieces);
+
 enum class ExportType { Xml = 0, Html = 1, Text = 2 };
 
 struct ExportOptions {
@@ -41,7 +45,7 @@ public:
     void value(std::string_view text, bool blob);
     void endRow();
     // The document's end; answers the whole file.
-    std::string finish();
+    ExportBytes finish();
 
 private:
     void markup(std::string_view text) { out_.append(text); }
@@ -51,6 +55,7 @@ private:
     ExportOptions options_;
     std::string tableName_;
     std::vector<std::string> fieldNames_;
+    ExportBytes pieces_; // written before out_
     std::string out_;
     size_t column_ = 0;
 };

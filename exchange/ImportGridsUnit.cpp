@@ -1,5 +1,6 @@
 #include "exchange/ImportGridsUnit.h"
 
+#include "exchange/LinesEdit.h"
 #include "exchange/RadioGroup.h"
 #include "exchange/SeparatorEdit.h"
 #include "exchange/TextAreaLoad.h"
@@ -7,7 +8,6 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QPlainTextEdit>
 #include <QPushButton>
 
 namespace torvik::exchange {
@@ -31,14 +31,10 @@ TImportForm::TImportForm(QWidget *parent) : QDialog(parent)
     btn1->setObjectName(QStringLiteral("btn1"));
     btn2 = new QPushButton(QStringLiteral("开始导入数据库"), this);
     btn2->setObjectName(QStringLiteral("btn2"));
-    mmo1 = new QPlainTextEdit(this);
+    mmo1 = new TLinesEdit(this);
     mmo1->setObjectName(QStringLiteral("mmo1"));
-    mmo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     mmo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     mmo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    // A loaded file can have a million lines; an undo copy of them would
-    // double the memory they take.
-    mmo1->setUndoRedoEnabled(false);
 
     auto *top = new QHBoxLayout;
     top->addWidget(rg2);

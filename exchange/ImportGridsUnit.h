@@ -8,11 +8,11 @@
 
 #include <QDialog>
 
-class QPlainTextEdit;
 class QPushButton;
 
 namespace torvik::exchange {
 
+class TLinesEdit;
 class TRadioGroup;
 class TSeparatorEdit;
 
@@ -25,7 +25,7 @@ public:
 
     TRadioGroup *rg2 = nullptr;
     TSeparatorEdit *edt1 = nullptr;
-    QPlainTextEdit *mmo1 = nullptr;
+    TLinesEdit *mmo1 = nullptr;
     QPushButton *btn1 = nullptr;
     QPushButton *btn2 = nullptr;
     ui::FileRequest dlgOpen;

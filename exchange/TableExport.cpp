@@ -83,14 +83,16 @@ void exportTable(dataset::TDataSet &table, const std::string &tableName, const E
     progress.step();
 }
 
-void saveWholeFile(const QString &path, const std::string &bytes)
+void saveWholeFile(const QString &path, const ExportBytes &pieces)
 {
     QSaveFile file(path);
     // Written in place when the folder does not let a temporary file be
     // renamed over it (a file shared with the game server, say).
     file.setDirectWriteFallback(true);
-    const bool written = file.open(QIODevice::WriteOnly)
-                         && file.write(bytes.data(), qint64(bytes.size())) == qint64(bytes.size()) && file.commit();
+    bool written = file.open(QIODevice::WriteOnly);
+    for (auto piece = pieces.begin(); written && piece != pieces.end(); ++piece)
+        written = file.write(piece->data(), qint64(piece->size())) == qint64(piece->size());
+    written = written && file.commit();
     if (!written)
         throwFileError(QStringLiteral("无法写入文件"), path, file.errorString());
 }

@@ -40,6 +40,6 @@ void exportTable(dataset::TDataSet &table, const std::string &tableName, const E
 
 // Writes bytes as the whole file, replacing it; nothing is left behind when
 // writing fails. Throws EDatabaseError.
-void saveWholeFile(const QString &path, const std::string &bytes);
+void saveWholeFile(const QString &path, const ExportBytes &pieces);
 
 } // namespace torvik::exchange

@@ -3,6 +3,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <bitset>
+
 namespace torvik::text {
 
 namespace {
@@ -99,6 +101,70 @@ std::optional<QString> fromGbkExact(std::string_view gbk)
     if (encoder.hasError() || std::string_view(again.constData(), size_t(again.size())) != gbk)
         return std::nullopt;
     return decoded;
+}
+
+namespace {
+
+// Which single bytes from 0x80 and which two-byte sequences (lead bytes 0x81
+// to 0xFE) stand for one character that maps back to the same bytes. The
+// codec reads character by character, so a text made of such units reads
+// back exactly.
+class ExactGbkUnits {
+public:
+    ExactGbkUnits()
+    {
+        QStringDecoder decoder(kCodec, QStringConverter::Flag::Stateless);
+        QStringEncoder encoder(kCodec, QStringConverter::Flag::Stateless);
+        const auto exact = [&](std::string_view bytes) {
+            const QString decoded = decoder.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+            if (decoder.hasError() || decoded.isEmpty() || decoded.contains(QChar::ReplacementCharacter))
+                return false;
+            const QByteArray again = encoder.encode(decoded);
+            return !encoder.hasError() && std::string_view(again.constData(), size_t(again.size())) == bytes;
+        };
+        for (unsigned b = 0x80; b <= 0xFF; ++b) {
+            const char one[1] = {char(b)};
+            single_[b - 0x80] = exact(std::string_view(one, 1));
+        }
+        for (unsigned lead = kFirstLead; lead <= kLastLead; ++lead)
+            for (unsigned trail = 0; trail <= 0xFF; ++trail) {
+                const char two[2] = {char(lead), char(trail)};
+                pair_[(lead - kFirstLead) * 256 + trail] = exact(std::string_view(two, 2));
+            }
+    }
+
+    bool single(unsigned char b) const { return b < 0x80 || single_[b - 0x80]; }
+    bool pair(unsigned char lead, unsigned char trail) const
+    {
+        return lead >= kFirstLead && lead <= kLastLead && pair_[(lead - kFirstLead) * 256u + trail];
+    }
+
+private:
+    static constexpr unsigned kFirstLead = 0x81;
+    static constexpr unsigned kLastLead = 0xFE;
+    std::bitset<0x80> single_;
+    std::bitset<(kLastLead - kFirstLead + 1) * 256> pair_;
+};
+
+} // namespace
+
+bool isExactGbk(std::string_view gbk)
+{
+    static const ExactGbkUnits units;
+    for (size_t i = 0; i < gbk.size();) {
+        const auto b = static_cast<unsigned char>(gbk[i]);
+        if (b < 0x80) {
+            ++i;
+        } else if (i + 1 < gbk.size() && units.pair(b, static_cast<unsigned char>(gbk[i + 1]))) {
+            i += 2;
+        } else if (units.single(b)) {
+            ++i;
+        } else {
+            // Not made of single characters: the codec decides on the whole.
+            return fromGbkExact(gbk).has_value();
+        }
+    }
+    return true;
 }
 
 GbkBatchEncoder::GbkBatchEncoder()

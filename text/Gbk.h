@@ -46,6 +46,11 @@ bool isGbkEncodable(const QString &text, QString *offending = nullptr);
 // into Unicode and back unaltered.
 std::optional<QString> fromGbkExact(std::string_view gbk);
 
+// True when fromGbkExact would answer a text: every byte sequence is GBK
+// that maps to Unicode and back unaltered. Checked byte by byte against a
+// table made once, for scans over whole files.
+bool isExactGbk(std::string_view gbk);
+
 // Encodes many texts with one pair of converters, for loops over many lines.
 // The same rule as toGbk: a character GBK cannot hold is never replaced.
 class GbkBatchEncoder {

@@ -18,7 +18,7 @@
 #include "ui/ProgressPane.h"
 
 #include <QCheckBox>
-#include <QPlainTextEdit>
+#include "exchange/LinesEdit.h"
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>

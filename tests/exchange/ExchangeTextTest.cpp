@@ -36,7 +36,7 @@ std::string layout(const ExportOptions &options, const std::vector<std::string> 
             writer.value(row[i], i < blob.size() && blob[i]);
         writer.endRow();
     }
-    return writer.finish();
+    return joined(writer.finish());
 }
 
 } // namespace

@@ -54,3 +54,32 @@ TEST(Gbk, DamagedBytesStillDecode)
     EXPECT_TRUE(shown.startsWith("ab"));
     EXPECT_GT(shown.size(), 2);
 }
+
+// The byte scan must answer exactly what the codec's whole-text round trip
+// answers: a "yes" it should not give would let bytes reach the text area
+// that come back altered.
+TEST(Gbk, ExactScanAgreesWithTheCodec)
+{
+    const std::string cases[] = {
+        "",
+        "1;Sword;12",
+        "\xCD\xC0\xC1\xFA",     // 屠龙
+        "\x80",                 // the euro sign
+        "a\xFF",                // never a GBK byte
+        "\x81",                 // a lead byte alone at the end
+        "\x81;",                // a lead byte before an ASCII byte
+        "\xCD\xC0\xC1",         // a character cut in half
+        "\xA1\x40",             // a user-defined area pair
+        "\xFE\xFE",             // the last pair
+        "\x81\x30\x81\x30",     // a four-byte GB18030 sequence
+        std::string("\x00\xCD\xC0", 3),
+    };
+    for (const std::string &bytes : cases)
+        EXPECT_EQ(isExactGbk(bytes), fromGbkExact(bytes).has_value()) << ::testing::PrintToString(bytes);
+    // Every two-byte sequence after a lead byte, in context.
+    for (unsigned lead = 0x80; lead <= 0xFF; ++lead)
+        for (unsigned trail = 0; trail <= 0xFF; trail += 7) {
+            const std::string bytes = std::string("x") + char(lead) + char(trail) + "y";
+            ASSERT_EQ(isExactGbk(bytes), fromGbkExact(bytes).has_value()) << lead << " " << trail;
+        }
+}
