@@ -379,6 +379,14 @@ void TLinesEdit::mouseMoveEvent(QMouseEvent *event)
         moveTo(positionAt(event->position().toPoint()), true);
 }
 
+void TLinesEdit::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        event->accept();
+    else
+        QAbstractScrollArea::mouseReleaseEvent(event);
+}
+
 void TLinesEdit::contextMenuEvent(QContextMenuEvent *event)
 {
     QMenu menu(this);

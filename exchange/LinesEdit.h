@@ -51,6 +51,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
@@ -58,6 +59,8 @@ protected:
     void inputMethodEvent(QInputMethodEvent *event) override;
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
     void changeEvent(QEvent *event) override;
+    // Tab is typed into the text, as in a plain text box.
+    bool focusNextPrevChild(bool) override { return false; }
 
 private:
     bool hasSelection() const { return cursor_ != anchor_; }
