@@ -214,6 +214,11 @@ void TLinesEdit::paintEvent(QPaintEvent *event)
             range.format.setBackground(palette().brush(QPalette::Highlight));
             range.format.setForeground(palette().brush(QPalette::HighlightedText));
             selected.append(range);
+            // The line break is selected too: a space's width after the text shows it.
+            if (line < to.line)
+                painter.fillRect(QRectF(origin.x() + layout.lineAt(0).naturalTextWidth(), origin.y(),
+                                        fontMetrics().horizontalAdvance(QLatin1Char(' ')), lineHeight()),
+                                 palette().brush(QPalette::Highlight));
         }
         layout.draw(&painter, origin, selected);
         if (caretShown_ && line == cursor_.line)
