@@ -34,6 +34,7 @@ std::optional<TextAreaLines> TextAreaLines::fromExportedBytes(std::string bytes,
             return std::nullopt;
         }
         area.lines_.push_back({size_t(line.data() - all.data()), uint32_t(line.size()), kFromFile});
+        ++area.fromFile_;
         area.widest_ = std::max(area.widest_, int(std::min<size_t>(line.size(), INT_MAX)));
     }
     if (area.lines_.empty())
@@ -83,6 +84,7 @@ void TextAreaLines::setText(int index, const QString &text)
     Line &line = lines_[size_t(index)];
     if (line.edited == kFromFile) {
         line = editedLine(text);
+        droppedFromFile(1);
     } else {
         edited_[size_t(line.edited)] = text;
         widest_ = std::max(widest_, int(text.size()));
@@ -102,9 +104,21 @@ void TextAreaLines::insertLines(int at, const QStringList &texts)
 void TextAreaLines::removeLines(int first, int count)
 {
     assert(first >= 0 && count >= 0 && first + count <= lineCount());
+    droppedFromFile(int(std::count_if(lines_.begin() + first, lines_.begin() + first + count,
+                                      [](const Line &line) { return line.edited == kFromFile; })));
     lines_.erase(lines_.begin() + first, lines_.begin() + first + count);
     if (lines_.empty())
         lines_.push_back(editedLine(QString()));
+}
+
+void TextAreaLines::droppedFromFile(int lines)
+{
+    assert(lines <= fromFile_);
+    fromFile_ -= lines;
+    // No line reads the file's bytes any more (the area was emptied, say):
+    // their memory goes back.
+    if (fromFile_ == 0)
+        std::string().swap(bytes_);
 }
 
 int TextAreaLines::count() const

@@ -61,10 +61,12 @@ private:
         int32_t edited = kFromFile; // or the index of its text in edited_
     };
     Line editedLine(const QString &text);
+    void droppedFromFile(int lines);
 
     std::string bytes_;
     std::vector<Line> lines_;
     std::vector<QString> edited_;
+    int fromFile_ = 0; // lines that read bytes_
     int widest_ = 0;
     text::GbkBatchEncoder encoder_;
 };

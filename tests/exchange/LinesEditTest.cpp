@@ -134,6 +134,11 @@ TEST(LinesEdit, AnEditedLineIsImportedAsItsGbkAndTheOthersAsTheFileHeldThem)
     EXPECT_EQ(std::string(area.edit.lines().line(1, buffer)), row2);
     EXPECT_EQ(std::string(area.edit.lines().line(2, buffer)), "");
     EXPECT_EQ(area.importedLines().size(), 3u);
+
+    // Emptied and typed again: the file's bytes are let go, the new line is read.
+    area.play({key(Qt::Key_A, Qt::ControlModifier), key(Qt::Key_Delete), typed("9;x"), key(Qt::Key_Return),
+               typed("10;y")});
+    EXPECT_EQ(area.importedLines(), (std::vector<std::string>{"9;x", "10;y"}));
 }
 
 TEST(LinesEdit, TheMousePlacesTheCursorAndDragsASelectionThatCopiesAndPastes)
