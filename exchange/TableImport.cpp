@@ -37,15 +37,17 @@ std::string reasonOf(std::exception_ptr error)
 }
 
 // Runs one row; a failure comes back as ImportRefused naming where it was.
-template <typename Fn>
-void refusedAs(const QString &where, int rowsAdded, Fn &&row)
+// The place is only spelled out for a failure: a million rows would
+// otherwise format a million texts nobody reads.
+template <typename Where, typename Fn>
+void refusedAs(const Where &where, int rowsAdded, Fn &&row)
 {
     try {
         row();
     } catch (const ImportRefused &) {
         throw;
     } catch (const std::exception &) {
-        throw ImportRefused(gbk(where) + reasonOf(std::current_exception()), rowsAdded);
+        throw ImportRefused(gbk(where()) + reasonOf(std::current_exception()), rowsAdded);
     }
 }
 
@@ -90,7 +92,7 @@ ImportOutcome importTextRows(dataset::TDataSet &table, ImportLines &lines, char 
     dataset::TFields &fields = table.Fields();
     std::string buffer;
     for (int i = 0; i < count; ++i) {
-        refusedAs(QStringLiteral("第%1行：").arg(i + 1), outcome.rowsAdded, [&] {
+        refusedAs([i] { return QStringLiteral("第%1行：").arg(i + 1); }, outcome.rowsAdded, [&] {
             const std::string_view line = lines.line(i, buffer);
             if (line.empty() || line.find(separator) == std::string_view::npos)
                 return;
@@ -119,7 +121,7 @@ ImportOutcome importParadoxRows(dataset::TDataSet &table, ParadoxTable &source, 
     for (int f = 0; f < fields.Count(); ++f)
         sourceField.push_back(source.findField(text::fromGbk(fields[f]->FieldName())));
     for (int r = 0; r < count; ++r) {
-        refusedAs(QStringLiteral("Q7数据库第%1条记录：").arg(r + 1), outcome.rowsAdded, [&] {
+        refusedAs([r] { return QStringLiteral("Q7数据库第%1条记录：").arg(r + 1); }, outcome.rowsAdded, [&] {
             source.readRecord(r);
             table.Append();
             for (int f = 0; f < fields.Count(); ++f) {

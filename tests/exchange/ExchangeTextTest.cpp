@@ -79,6 +79,8 @@ TEST(LineValues, SplitsAtEveryKindOfLineEnd)
     EXPECT_EQ(splitLines("a\r\n\r\n"), (V{"a", ""}));
     EXPECT_EQ(splitLines("\r\n"), (V{""}));
     EXPECT_EQ(splitLines(""), V{});
+    EXPECT_EQ(splitLines("a\r"), (V{"a"}));
+    EXPECT_EQ(splitLines("\n\r\nb"), (V{"", "", "b"}));
 }
 
 TEST(ExportFileName, FollowsTheTypeRules)
