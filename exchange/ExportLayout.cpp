@@ -171,12 +171,5 @@ ExportBytes ExportWriter::finish()
     return std::move(pieces_);
 }
 
-std::string joined(const ExportBytes &pieces)
-{
-    std::string whole;
-    for (const std::string &piece : pieces)
-        whole += piece;
-    return whole;
-}
 
 } // namespace torvik::exchange

@@ -21,7 +21,6 @@ namespace torvik::exchange {
 // The order is the wizard's list of file types.
 // A file's bytes in the order they are written, in pieces.
 using ExportBytes = std::vector<std::string>;
-std::string joined(const ExportBytes &pieces);
 
 enum class ExportType { Xml = 0, Html = 1, Text = 2 };
 

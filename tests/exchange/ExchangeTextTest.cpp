@@ -36,7 +36,10 @@ std::string layout(const ExportOptions &options, const std::vector<std::string> 
             writer.value(row[i], i < blob.size() && blob[i]);
         writer.endRow();
     }
-    return joined(writer.finish());
+    std::string whole;
+    for (const std::string &piece : writer.finish())
+        whole += piece;
+    return whole;
 }
 
 } // namespace
